@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "text/text.h"
+
+namespace platform {
+
+// Message box flags, with the values the system's texts are written against.
+enum MessageFlags : int {
+  kOkOnly = 0,
+  kOkCancel = 1,
+  kYesNo = 4,
+  kErrorIcon = 16,
+  kQuestionOkCancel = 33,
+  kWarningIcon = 48,
+  kInformationIcon = 64,
+};
+
+enum class Answer { kOk, kCancel, kAbort, kRetry, kIgnore, kYes, kNo };
+
+inline constexpr std::string_view kDefaultCaption = "信息：";
+inline constexpr std::string_view kInputCaption = "请输入：";
+
+// Every message box and input box goes through this, so that handlers can be driven by tests
+// with scripted answers. All texts are GBK.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // A task-modal message box without owner window; `flags` combine the values above.
+  virtual Answer ShowMessage(std::string_view message, int flags = kOkOnly,
+                             std::string_view caption = kDefaultCaption) = 0;
+
+  // The modal input box "请输入：" with "确认输入(&O)" and "取消(&C)"; nullopt when cancelled.
+  virtual std::optional<text::Text> AskText(std::string_view prompt,
+                                            std::string_view initial = {}) = 0;
+};
+
+}  // namespace platform
