@@ -4,12 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/paths.h"
 #include "text/edit.h"
-#include "text/search.h"
 
 namespace library {
 namespace {
@@ -59,6 +63,57 @@ void SyncDirectory(const std::filesystem::path& directory) {
   ::close(descriptor);
 }
 
+// Entry numbers are ints; no number needs more digits than this.
+constexpr std::size_t kMaxDigits = std::numeric_limits<int>::digits10 + 1;
+constexpr std::size_t kNone = std::string_view::npos;
+
+std::size_t DigitCount(int number) {
+  std::size_t count = 1;
+  for (; number >= 10; number /= 10)
+    ++count;
+  return count;
+}
+
+bool IsDigit(char byte) {
+  return byte >= '0' && byte <= '9';
+}
+
+// Every place where a marker followed by an entry number starts on a character boundary, so
+// that each lookup of "marker + number" is one hash look-up instead of a search through the
+// whole text: loading stays linear in the file's size however long the list. A marker followed
+// by the digits "123" stands for the numbers 1, 12 and 123 alike, as a text search would find
+// all three there.
+class MarkerIndex {
+ public:
+  MarkerIndex(std::string_view content, std::string_view marker) {
+    for (std::size_t at = 0; at < content.size();
+         at += text::IsLeadByte(static_cast<unsigned char>(content[at])) ? 2 : 1) {
+      if (content.compare(at, marker.size(), marker) != 0) continue;
+      std::uint64_t value = 0;
+      for (std::size_t digit = 0; digit < kMaxDigits; ++digit) {
+        const std::size_t place = at + marker.size() + digit;
+        if (place >= content.size() || !IsDigit(content[place])) break;
+        value = value * 10 + static_cast<std::uint64_t>(content[place] - '0');
+        places_[Key(value, digit + 1)].push_back(at);
+      }
+    }
+  }
+
+  // The first place of the marker followed by `number`'s digits at or after `from`.
+  std::size_t First(int number, std::size_t from) const {
+    const auto found = places_.find(Key(static_cast<std::uint64_t>(number), DigitCount(number)));
+    if (found == places_.end()) return kNone;
+    const auto place = std::lower_bound(found->second.begin(), found->second.end(), from);
+    return place == found->second.end() ? kNone : *place;
+  }
+
+ private:
+  // Digits and their count, since "01" is no number's digits although its value is 1.
+  static std::uint64_t Key(std::uint64_t value, std::size_t digits) { return value * 16 + digits; }
+
+  std::unordered_map<std::uint64_t, std::vector<std::size_t>> places_;
+};
+
 }  // namespace
 
 std::filesystem::path RecordFilePath() {
@@ -85,15 +140,25 @@ text::Text RecordFileText(const std::vector<SavedEntry>& rowsFromTop) {
 
 std::vector<SavedEntry> ParseRecordFile(std::string_view bytes) {
   const text::Text content = text::UntilZeroByte(bytes);
+  const MarkerIndex names(content, kNameMarker);
+  const MarkerIndex separators(content, kAddressMarker);
+  const MarkerIndex ends(content, kEndMarker);
   std::vector<SavedEntry> entries;
-  for (int number = 0;; ++number) {
-    const std::string digits = std::to_string(number);
-    const text::Text nameMarker = text::Text(kNameMarker) + digits;
-    if (text::Find(content, nameMarker) == text::kNotFound) break;
-    const text::Text addressMarker = text::Text(kAddressMarker) + digits;
-    const text::Text endMarker = text::Text(kEndMarker) + digits;
-    entries.push_back({text::TextBetween(content, nameMarker, addressMarker),
-                       text::TextBetween(content, addressMarker, endMarker)});
+  for (int number = 0; number < std::numeric_limits<int>::max(); ++number) {
+    const std::size_t digits = DigitCount(number);
+    const std::size_t nameMarker = names.First(number, 0);
+    if (nameMarker == kNone) break;
+    SavedEntry entry;
+    const std::size_t nameStart = nameMarker + kNameMarker.size() + digits;
+    if (const std::size_t nameEnd = separators.First(number, nameStart); nameEnd != kNone)
+      entry.name = content.substr(nameStart, nameEnd - nameStart);
+    // The address marker is looked up from the start of the text, not from the entry's line.
+    if (const std::size_t addressMarker = separators.First(number, 0); addressMarker != kNone) {
+      const std::size_t addressStart = addressMarker + kAddressMarker.size() + digits;
+      if (const std::size_t addressEnd = ends.First(number, addressStart); addressEnd != kNone)
+        entry.playAddress = content.substr(addressStart, addressEnd - addressStart);
+    }
+    entries.push_back(std::move(entry));
   }
   return entries;
 }

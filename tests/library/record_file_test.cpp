@@ -7,10 +7,13 @@
 #include <unistd.h>
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "library/temporary_directory.h"
+#include "text/edit.h"
+#include "text/search.h"
 
 namespace library {
 namespace {
@@ -62,6 +65,41 @@ TEST(RecordFileTest, ParsingTakesTheFirstOccurrenceOfEveryMarker) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(ParseRecordFile(c.bytes), c.entries) << c.label;
+}
+
+// Loading as a plain sequence of searches: each marker's first occurrence, found by text::Find
+// and text::TextBetween over the whole text. The indexed parser must agree with it exactly.
+Entries ParseBySearching(std::string_view bytes) {
+  const text::Text content = text::UntilZeroByte(bytes);
+  Entries entries;
+  for (int n = 0;; ++n) {
+    const std::string digits = std::to_string(n);
+    if (text::Find(content, "名称：" + digits) == text::kNotFound) break;
+    entries.push_back({text::TextBetween(content, "名称：" + digits, "----" + digits),
+                       text::TextBetween(content, "----" + digits, "播放地址" + digits)});
+  }
+  return entries;
+}
+
+// Texts built from the markers, numbers of several digits, stray lead bytes that swallow the
+// byte after them, and dashes that make overlapping separators.
+TEST(RecordFileTest, ParsingAgreesWithPlainSearchesOnDisorderedTexts) {
+  const std::vector<std::string> pieces = {"名称：", "----", "播放地址", "-",  "\r\n", "甲", "\x81",
+                                           "\xfe",   "a",    "A",        "0",  "1",    "2",  "3",
+                                           "10",     "11",   "12",       "01", "\0"s};
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes;
+    const int length = static_cast<int>(random() % 60);
+    for (int piece = 0; piece < length; ++piece)
+      bytes += pieces[random() % pieces.size()];
+    // Half of the texts start as a well-formed file, so that long runs of entries occur.
+    if (round % 2 == 0) {
+      Entries rows(random() % 14, SavedEntry{"名", "http://a/"});
+      bytes = RecordFileText(rows) + bytes;
+    }
+    ASSERT_EQ(ParseRecordFile(bytes), ParseBySearching(bytes)) << ::testing::PrintToString(bytes);
+  }
 }
 
 TEST(RecordFileTest, WrittenRowsReadBackInTheirOrder) {
