@@ -41,6 +41,15 @@ text::Text FromBytes(const QVariant& bytes) {
   return text::Text(array.constData(), static_cast<std::size_t>(array.size()));
 }
 
+QTreeWidgetItem* ItemOf(const SavedEntry& entry) {
+  auto* item = new QTreeWidgetItem;
+  item->setText(kNameColumn, platform::GbkToQString(entry.name));
+  item->setData(kNameColumn, kBytesRole, ToBytes(entry.name));
+  item->setText(kAddressColumn, platform::GbkToQString(entry.playAddress));
+  item->setData(kAddressColumn, kBytesRole, ToBytes(entry.playAddress));
+  return item;
+}
+
 SavedEntry EntryOf(const QTreeWidgetItem& item) {
   return {FromBytes(item.data(kNameColumn, kBytesRole)),
           FromBytes(item.data(kAddressColumn, kBytesRole))};
@@ -106,12 +115,7 @@ void SavedListWindow::PlaceBelow(const QRect& mainWindowFrame) {
 }
 
 void SavedListWindow::AddSavedEntry(const SavedEntry& entry) {
-  auto* item = new QTreeWidgetItem;
-  item->setText(kNameColumn, platform::GbkToQString(entry.name));
-  item->setData(kNameColumn, kBytesRole, ToBytes(entry.name));
-  item->setText(kAddressColumn, platform::GbkToQString(entry.playAddress));
-  item->setData(kAddressColumn, kBytesRole, ToBytes(entry.playAddress));
-  list_->insertTopLevelItem(0, item);
+  list_->insertTopLevelItem(0, ItemOf(entry));
 }
 
 void SavedListWindow::ShowSavedListWindow() {
@@ -120,7 +124,12 @@ void SavedListWindow::ShowSavedListWindow() {
 }
 
 void SavedListWindow::LoadSavedList() {
-  library::LoadSavedList(recordFile_, [this](const SavedEntry& entry) { AddSavedEntry(entry); });
+  // Each entry becomes the new top row; gathered first and inserted at once, a long history
+  // does not shift the list's rows once per entry.
+  QList<QTreeWidgetItem*> items;
+  library::LoadSavedList(recordFile_,
+                         [&items](const SavedEntry& entry) { items.prepend(ItemOf(entry)); });
+  list_->insertTopLevelItems(0, items);
 }
 
 std::error_code SavedListWindow::SaveSavedList() {

@@ -167,9 +167,12 @@ TEST_F(SavedListWindowTest, RecordFileBytesSurviveARun) {
   const std::string bytes = Fixture("example.dcb") + G("名称：2坏") + "\xff\x80" +
                             G("----2http://127.0.0.1/") + "\x80\x7f" + G("播放地址2\r\n");
   WriteBytes(recordFile, bytes);
+  window.AddSavedEntry({G("早"), "http://127.0.0.1/early"});
   window.LoadSavedList();
-  ASSERT_EQ(window.Rows().size(), 3u);
-  EXPECT_EQ(window.Rows()[2], (SavedEntry{G("坏") + "\xff\x80", "http://127.0.0.1/\x80\x7f"}));
+  EXPECT_EQ(window.Rows(), (Rows{{G("甲"), "U1"},
+                                 {G("乙"), "U2"},
+                                 {G("坏") + "\xff\x80", "http://127.0.0.1/\x80\x7f"},
+                                 {G("早"), "http://127.0.0.1/early"}}));
 
   window.RemoveAll();
   EXPECT_FALSE(window.SaveSavedList());
