@@ -35,6 +35,9 @@ class SavedListWindow : public QWidget {
 
   // Inserts the entry as the new top row; rows below move down by one.
   void AddSavedEntry(const SavedEntry& entry);
+  void AddSavedEntry(const text::Text& name, const text::Text& playAddress) {
+    AddSavedEntry(SavedEntry{name, playAddress});
+  }
   void ShowSavedListWindow();
 
   // Start-up: adds the record file's entries on top, in the order they were saved.
