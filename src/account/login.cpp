@@ -8,6 +8,9 @@
 namespace account {
 namespace {
 
+constexpr std::string_view kLoggedInCaption = "登录成功";
+constexpr std::string_view kLoggedOutCaption = "论坛登录";
+
 constexpr std::string_view kLoginPath =
     "member.php?mod=logging&action=login&loginsubmit=yes&infloat=yes&lssubmit=yes&inajax=1";
 constexpr std::string_view kRegistrationPath = "member.php?mod=register";
@@ -32,6 +35,14 @@ bool KeptInForm(unsigned char byte) {
 }
 
 }  // namespace
+
+text::Text LoggedInCaption() {
+  return std::string(kLoggedInCaption);
+}
+
+text::Text LoggedOutCaption() {
+  return std::string(kLoggedOutCaption);
+}
 
 bool IsLoggedInCaption(std::string_view caption) {
   return caption == kLoggedInCaption;

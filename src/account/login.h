@@ -11,11 +11,12 @@
 namespace account {
 
 // The caption of the main window's forum-login link once the forum has accepted the user; the
-// whole system reads the login state from that caption.
-inline constexpr std::string_view kLoggedInCaption = "登录成功";
+// whole system reads the login state from that caption. (Functions rather than constants in
+// this header: a window source that includes it is not compiled as GBK.)
+text::Text LoggedInCaption();
 
 // The caption the forum-login link starts with.
-inline constexpr std::string_view kLoggedOutCaption = "论坛登录";
+text::Text LoggedOutCaption();
 
 // The forum asks for the login again with a script redirect; a forum that keeps asking must not
 // hold the window forever, so the login is repeated this many times at most.
