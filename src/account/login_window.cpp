@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "account/credentials_file.h"
+#include "account/forum_post.h"
 #include "platform/memory_trim.h"
 #include "platform/qt_text.h"
 
@@ -26,6 +27,7 @@ QLabel* AddLabel(QWidget* window, const QString& name, const QString& caption, Q
 
 LoginWindow::LoginWindow(LoginWindowSeams seams, QWidget* parent)
     : QWidget(parent, Qt::Window), seams_(std::move(seams)) {
+  if (!seams_.post) seams_.post = PostLoginForm;
   if (!seams_.trimTick) seams_.trimTick = platform::OnTrimTimer;
 
   setWindowTitle(QStringLiteral("登录"));

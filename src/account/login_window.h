@@ -18,7 +18,7 @@ namespace account {
 // What the login window needs from the program around it.
 struct LoginWindowSeams {
   platform::Dialogs* dialogs = nullptr;
-  // Posts the login form; the program binds it to the HTTP request engine.
+  // Posts the login form; the request engine (PostLoginForm) when left empty.
   PostForm post;
   // The login state, kept by the main window's forum-login link.
   std::function<bool()> isLoggedIn;
@@ -28,7 +28,8 @@ struct LoginWindowSeams {
   platform::Sites sites;
   // Where the remembered credentials file lives: the program's directory.
   std::filesystem::path credentialsDirectory;
-  // Runs on every tick of the trimming timer once the user has logged in.
+  // Runs on every tick of the trimming timer once the user has logged in; a trimming pass
+  // over every process (platform::OnTrimTimer) when left empty.
   std::function<void()> trimTick;
   // Sets the visual-style mode of all windows, where the program has such modes.
   std::function<void(int mode)> setVisualStyleMode;

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "account/credentials_file.h"
+#include "account/forum_post.h"
 #include "platform/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "text/codepage.h"
@@ -50,6 +51,7 @@ class LocalForum {
       query = request.get_param_value("mod");
       userName = request.get_param_value("username");
       password = request.get_param_value("password");
+      referer = request.get_header_value("Referer");
       fields.clear();
       for (const auto& [name, value] : request.params)
         fields.push_back(name);
@@ -68,7 +70,7 @@ class LocalForum {
   text::Text Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
 
   std::atomic<int> requests{0};
-  std::string query, userName, password;
+  std::string query, userName, password, referer;
   std::vector<std::string> fields;
 
  private:
@@ -87,16 +89,6 @@ class LocalForum {
   int port_ = 0;
   std::thread listener_;
 };
-
-// Posts a form the way the request engine does, for the test's own forum only.
-std::string PostToLocalForum(const text::Text& address, const std::string& body) {
-  const std::string scheme = "http://";
-  const std::size_t pathStart = address.find('/', scheme.size());
-  httplib::Client client(address.substr(0, pathStart));
-  const httplib::Result result =
-      client.Post(address.substr(pathStart), body, "application/x-www-form-urlencoded");
-  return result ? result->body : std::string();
-}
 
 bool WaitFor(const std::function<bool()>& done, int milliseconds) {
   QElapsedTimer clock;
@@ -123,12 +115,13 @@ class LoginWindowTest : public ::testing::Test {
   void Open(const text::Text& forumBase) {
     LoginWindowSeams seams;
     seams.dialogs = &dialogs_;
-    seams.post = PostToLocalForum;
+    seams.post = PostLoginForm;
     seams.isLoggedIn = [this] { return IsLoggedInCaption(caption_); };
     seams.markLoggedIn = [this] { caption_ = LoggedInCaption(); };
     seams.openInBrowser = [this](const text::Text& address) { opened_.push_back(address); };
-    seams.sites.forumBase = forumBase;
-    seams.sites.registrationBase = "http://127.0.0.1:9/reg/";
+    sites_.forumBase = forumBase;
+    sites_.registrationBase = "http://127.0.0.1:9/reg/";
+    seams.sites = sites_;
     seams.credentialsDirectory = directory_;
     seams.trimTick = [this] { ++trimTicks_; };
     seams.setVisualStyleMode = [this](int mode) { styleModes_.push_back(mode); };
@@ -160,6 +153,7 @@ class LoginWindowTest : public ::testing::Test {
   bool LoggedIn() const { return IsLoggedInCaption(caption_); }
 
   LocalForum forum_;
+  platform::Sites sites_;
   testing_support::ScriptedDialogs dialogs_;
   std::string caption_ = LoggedOutCaption();
   std::vector<text::Text> opened_;
@@ -200,6 +194,7 @@ TEST_F(LoginWindowTest, DemoAccountOpensEveryGateAtOnceAndStartsTrimming) {
   EXPECT_EQ(window_->TrimTimer().interval(), 3500);
   EXPECT_EQ(forum_.requests, 1);
   EXPECT_EQ(forum_.userName, kDemoUser);
+  EXPECT_EQ(forum_.referer, LoginAddress(sites_));
 
   // Logged in, the forum link no longer brings the window back.
   window_->OnForumLoginLinkPressed();
