@@ -13,6 +13,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 
 namespace platform {
@@ -121,10 +122,15 @@ void TrimAllProcesses(const ProcessList& processes, const ProcessTrimmer& trim) 
 }
 
 void StartTrimPass(ProcessList processes, std::function<void()> finished) {
-  std::thread([processes = std::move(processes), finished = std::move(finished)] {
-    TrimAllProcesses(processes);
-    if (finished) finished();
-  }).detach();
+  try {
+    std::thread([processes = std::move(processes), finished = std::move(finished)] {
+      TrimAllProcesses(processes);
+      if (finished) finished();
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had (the process is at its limit): this tick's pass is skipped, and the
+    // next tick tries again.
+  }
 }
 
 void OnTrimTimer() {

@@ -36,7 +36,7 @@ void TrimAllProcesses(const ProcessList& processes = ProcessesToTrim,
                       const ProcessTrimmer& trim = TrimProcess);
 
 // Starts a pass on a detached worker thread and returns at once; `finished` runs on that
-// thread when the pass is over.
+// thread when the pass is over. When no thread can be started the pass is skipped.
 void StartTrimPass(ProcessList processes, std::function<void()> finished = {});
 
 // The memory-trimming timer's tick: a pass over every running process, off the window thread.

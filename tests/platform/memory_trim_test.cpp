@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,15 @@ long StatusKiB(const std::string& statusFile, const std::string& field) {
 
 std::vector<pid_t> OnlyThisProcess() {
   return {::getpid()};
+}
+
+// Starts a pass and gives a future that is ready when it is over. The promise is kept by the
+// worker itself, so nothing of the test's frame is touched once the test has moved on.
+std::future<void> StartObservedPass(ProcessList processes) {
+  auto finished = std::make_shared<std::promise<void>>();
+  std::future<void> over = finished->get_future();
+  StartTrimPass(std::move(processes), [finished] { finished->set_value(); });
+  return over;
 }
 
 TEST(RunningProcessIds, ListsThisProcessWithinTheLimit) {
@@ -106,9 +116,7 @@ TEST(StartTrimPass, PagesOutThisProcessFileBackedMemory) {
   const long before = StatusKiB("/proc/self/status", "RssFile:");
   ASSERT_GE(before, static_cast<long>(kMapping >> 10));
 
-  std::promise<void> finished;
-  StartTrimPass(OnlyThisProcess, [&] { finished.set_value(); });
-  ASSERT_EQ(finished.get_future().wait_for(30s), std::future_status::ready);
+  ASSERT_EQ(StartObservedPass(OnlyThisProcess).wait_for(30s), std::future_status::ready);
 
   const long after = StatusKiB("/proc/self/status", "RssFile:");
   EXPECT_LT(after, before - static_cast<long>(kMapping >> 11))
@@ -153,21 +161,18 @@ TEST(TrimProcess, PagesOutAnotherProcessFileBackedMemory) {
 TEST(StartTrimPass, ReturnsWithoutWaitingForThePass) {
   std::promise<void> release;
   std::shared_future<void> released = release.get_future().share();
-  std::atomic<bool> listed{false};
-  std::promise<void> finished;
+  auto listed = std::make_shared<std::atomic<bool>>(false);
 
-  StartTrimPass(
-      [released, &listed] {
-        released.wait_for(10s);
-        listed = true;
-        return std::vector<pid_t>{};
-      },
-      [&] { finished.set_value(); });
-  EXPECT_FALSE(listed.load()) << "the pass ran on the caller's thread";
+  std::future<void> over = StartObservedPass([released, listed] {
+    released.wait_for(10s);
+    *listed = true;
+    return std::vector<pid_t>{};
+  });
+  EXPECT_FALSE(listed->load()) << "the pass ran on the caller's thread";
 
   release.set_value();
-  ASSERT_EQ(finished.get_future().wait_for(10s), std::future_status::ready);
-  EXPECT_TRUE(listed.load());
+  ASSERT_EQ(over.wait_for(10s), std::future_status::ready);
+  EXPECT_TRUE(listed->load());
 }
 
 }  // namespace
