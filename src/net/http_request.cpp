@@ -1,7 +1,5 @@
 #include "net/http_request.h"
 
-#include <optional>
-
 #include "net/cookies.h"
 #include "net/curl_session.h"
 #include "net/url.h"
@@ -203,14 +201,14 @@ Transfer Perform(const std::string& transportUrl, const text::Text& agent,
 std::string HttpRequest(std::string_view url, HttpRequestOptions& options) {
   std::string currentUrl(url);
   // Where the Cookie line this engine added begins, so that a follow-up replaces it.
-  std::optional<std::size_t> cookieLineAt;
+  std::size_t cookieLineAt = text::Text::npos;
   for (int followUps = 0;; ++followUps) {
     const std::string transportUrl = TransportUrl(currentUrl);
     if (transportUrl.empty()) return {};
     const text::Text agent = ChooseAgent(options.extraHeaders);
 
-    if (cookieLineAt) options.extraHeaders.resize(*cookieLineAt);
-    cookieLineAt.reset();
+    if (cookieLineAt != text::Text::npos) options.extraHeaders.resize(cookieLineAt);
+    cookieLineAt = text::Text::npos;
     AddDefaultHeaders(options.extraHeaders, currentUrl);
     if (options.cookies && !options.cookies->empty()) {
       cookieLineAt = options.extraHeaders.size();

@@ -4,6 +4,8 @@
 
 #include <httplib.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -298,16 +300,44 @@ TEST_F(HttpRequestTest, MethodAndBody) {
   }
 }
 
-TEST_F(HttpRequestTest, SuppliedProxyCarriesTheTraffic) {
+TEST_F(HttpRequestTest, OnlyASuppliedProxyCarriesTheTraffic) {
   RawHttpServer origin(Answer("HTTP/1.1 200 OK", "", "direct"));
   RawHttpServer proxy(Answer("HTTP/1.1 200 OK", "", "via proxy"));
+  const std::string proxyAddress = "127.0.0.1:" + std::to_string(proxy.port());
   net::HttpRequestOptions options;
-  options.proxy = "127.0.0.1:" + std::to_string(proxy.port());
+  options.proxy = proxyAddress;
 
   EXPECT_EQ(net::HttpRequest(origin.Url("/x?y=1"), options), "via proxy");
   ASSERT_EQ(proxy.Requests().size(), 1u);
   EXPECT_EQ(proxy.Requests()[0].RequestLine(), "GET " + origin.Url("/x?y=1") + " HTTP/1.1");
   EXPECT_TRUE(origin.Requests().empty());
+
+  // The desktop's proxy variables are not a supplied proxy.
+  const std::string variable = "http://" + proxyAddress;
+  for (const char* name : {"http_proxy", "all_proxy", "ALL_PROXY"}) {
+    ::setenv(name, variable.c_str(), 1);
+  }
+  const std::string direct = net::HttpRequest(origin.Url("/x"));
+  for (const char* name : {"http_proxy", "all_proxy", "ALL_PROXY"})
+    ::unsetenv(name);
+  EXPECT_EQ(direct, "direct");
+  EXPECT_EQ(proxy.Requests().size(), 1u);
+}
+
+TEST_F(HttpRequestTest, HttpsUrlsSpeakTls) {
+  RawHttpServer server(Answer("HTTP/1.1 200 OK"));
+  const std::string address = "127.0.0.1:" + std::to_string(server.port()) + "/";
+  for (const std::string& url : {"HTTPS://" + address, "http://" + address}) {
+    SCOPED_TRACE(url);
+    net::HttpRequestOptions options;
+    options.transferTimeoutMs = 300;
+    net::HttpRequest(url, options);
+  }
+  const auto received = server.Requests();
+  ASSERT_EQ(received.size(), 2u);
+  // A TLS handshake record begins with the byte 0x16; plain HTTP with the verb.
+  EXPECT_EQ(received[0].head.substr(0, 1), "\x16");
+  EXPECT_EQ(received[1].RequestLine(), "GET / HTTP/1.1");
 }
 
 TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {

@@ -130,6 +130,11 @@ void RawHttpServer::Serve(int connection) {
     std::size_t headEnd;
     while ((headEnd = buffer.find("\r\n\r\n")) == std::string::npos) {
       if (!readMore()) {
+        // Bytes that never became an HTTP request head (a TLS handshake, say) are kept too.
+        if (!buffer.empty()) {
+          std::lock_guard lock(mutex_);
+          requests_.push_back({buffer, ""});
+        }
         ::close(connection);
         return;
       }

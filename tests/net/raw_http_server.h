@@ -16,7 +16,9 @@
 namespace testing_support {
 
 struct RecordedRequest {
-  std::string head;  // request line and header lines, through the blank line
+  // Request line and header lines, through the blank line; or every byte received when the
+  // client closed before a blank line came.
+  std::string head;
   std::string body;
 
   std::string RequestLine() const { return head.substr(0, head.find("\r\n")); }
