@@ -24,6 +24,7 @@
 
 #include "account/credentials_file.h"
 #include "account/forum_post.h"
+#include "demo/demo_site.h"
 #include "platform/qt_text.h"
 #include "support/scripted_dialogs.h"
 #include "text/codepage.h"
@@ -238,6 +239,27 @@ TEST_F(LoginWindowTest, FailuresChangeNothing) {
   }
   WaitFor([] { return false; }, 200);
   EXPECT_EQ(trimTicks_, 0);
+}
+
+// The demo site's forum and its account, whose password holds "&", "=" and "%".
+TEST_F(LoginWindowTest, DemoSiteForumAcceptsItsAccountOnly) {
+  demo::DemoSite site;
+  ASSERT_TRUE(site.Start());
+  Open(site.Sites().forumBase);
+
+  Type(demo::kDemoUser, "wrong");
+  LoginButton()->click();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].flags, platform::kWarningIcon);
+  EXPECT_FALSE(dialogs_.shown[0].message.empty());
+  EXPECT_FALSE(LoggedIn());
+
+  Type(demo::kDemoUser, demo::kDemoPassword);
+  LoginButton()->click();
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(dialogs_.shown[1].message, G("登录成功"));
+  EXPECT_TRUE(LoggedIn());
+  EXPECT_TRUE(window_->TrimTimer().isActive());
 }
 
 TEST_F(LoginWindowTest, SpecialCharactersReachTheForumAsTyped) {
