@@ -61,14 +61,14 @@ EntryValues ValuesForEntry(int index) {
           "http://img.example.test/p" + n + ".jpg",
           std::string(kTitles[i % 5]) + n,
           std::to_string(5 + index % 5),
-          "." + std::to_string(index % 10),
+          std::string(".").append(std::to_string(index % 10)),
           index % 2 ? "HD" : "BD",
           "/GvodHtml/movie" + n + ".html",
           std::string(kTitles[i % 5]) + n,
-          "(" + std::to_string(2000 + index % 20) + ")",
-          "star" + std::to_string(index % 5),
+          std::string("(").append(std::to_string(2000 + index % 20)).append(")"),
+          std::string("star").append(std::to_string(index % 5)),
           kActors[i % 5],
-          index % 3 ? "更新至" + n + "集" : "完结",
+          index % 3 ? std::string("更新至").append(n).append("集") : std::string("完结"),
           kRegions[i % 6]};
 }
 
@@ -99,11 +99,32 @@ std::string ListingPage(int entries, int broken, Deviation deviation) {
   return page + kFooter;
 }
 
-std::string LargeListingPage(std::size_t bytes, double brokenAt, Deviation deviation) {
-  const std::size_t entryBytes = ListItem(EntryMarkup(ValuesForEntry(0))).size();
-  const int entries = static_cast<int>(bytes / entryBytes) + 1;
-  const int broken = brokenAt < 0 ? -1 : static_cast<int>(brokenAt * (entries - 1));
-  return ListingPage(entries, broken, deviation);
+std::string GoodListingPage(std::size_t bytes) {
+  std::string page = kHeader;
+  for (int k = 0; page.size() < bytes; ++k)
+    page += ListItem(EntryMarkup(ValuesForEntry(k)));
+  return page + kFooter;
+}
+
+std::string BrokenListingPage(std::size_t bytes) {
+  std::string page = kHeader;
+  int k = 0;
+  while (page.size() < bytes / 2)
+    page += ListItem(EntryMarkup(ValuesForEntry(k++)));
+  page += ListItem(DeviatingEntryMarkup(ValuesForEntry(k), Deviation::kCutShort));
+  page += "</ul>\r\n<ul class=\"side\">\r\n";
+  for (int link = 0; page.size() < bytes; ++link) {
+    const std::string n = std::to_string(link);
+    page += "<li><a href=\"/GvodHtml/hot" + n + ".html\">热门" + n + "</a></li>\r\n";
+  }
+  return page + kFooter;
+}
+
+std::string LineFeedListingPage(std::size_t bytes) {
+  std::string page = kHeader;
+  for (int k = 0; page.size() < bytes; ++k)
+    page += ListItem(DeviatingEntryMarkup(ValuesForEntry(k), Deviation::kBareLineFeeds));
+  return page + kFooter;
 }
 
 std::string RandomListingPage(std::mt19937& random, int entries) {

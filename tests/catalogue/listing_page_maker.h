@@ -31,9 +31,17 @@ std::string DeviatingEntryMarkup(const EntryValues& values, Deviation deviation)
 // entry numbered in `broken` (from 0; -1 for none) deviates as given.
 std::string ListingPage(int entries, int broken = -1, Deviation deviation = Deviation::kNone);
 
-// A listing page of at least `bytes` bytes made of many entries; `broken` picks one entry (by
-// position, 0 to 1) to deviate, or none when negative.
-std::string LargeListingPage(std::size_t bytes, double brokenAt, Deviation deviation);
+// A listing page of at least `bytes` bytes whose entries all fit the markup.
+std::string GoodListingPage(std::size_t bytes);
+
+// A listing page of at least `bytes` bytes: good entries for the first half, then one entry
+// that stops after its first line, then the rest of the page as a list of plain links (the
+// site's sidebar). No entry can complete after the broken one, and each link opens a match
+// attempt that a backtracking engine carries to the end of the page.
+std::string BrokenListingPage(std::size_t bytes);
+
+// A listing page of at least `bytes` bytes served with bare line feeds: no entry fits.
+std::string LineFeedListingPage(std::size_t bytes);
 
 // A random page for differential testing: entries, some deviating, some cut at a random byte,
 // and noise built from fragments of the markup between them.
