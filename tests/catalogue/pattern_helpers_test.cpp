@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,44 @@ TEST(ExtractAllBetweenTest, ReadsTheResourcePairsOfADetailPage) {
       "<input value=\"cid=ABC&mc=111\"/><a>1</a>\r\n<input VALUE=\"CID=def&mc=222\"/><a>2</a>";
   EXPECT_EQ(ExtractAllBetween(page, "value=\"cid=", "&mc="), (Pieces{"ABC", "def"}));
   EXPECT_EQ(ExtractAllBetween(page, "&mc=", "\"/><a"), (Pieces{"111", "222"}));
+}
+
+// What ExtractAllBetween means, run through the regular-expression engine every time.
+Pieces ExtractByRegex(const std::string& source, const std::string& left,
+                      const std::string& right) {
+  ScriptRegex regex;
+  Pieces pieces;
+  if (!regex.Execute(EscapeMarker(left) + "([\\s\\S]*?)" + EscapeMarker(right), source))
+    return pieces;
+  for (int i = 1; i <= regex.MatchCount(); ++i)
+    pieces.push_back(regex.SubMatchText(i, 1));
+  return pieces;
+}
+
+// Literal markers are matched without the engine; the pieces must be the engine's, markers in
+// any letter case, with line breaks, characters the engine would treat as syntax, two-byte
+// characters and empty markers included.
+TEST(ExtractAllBetweenTest, AgreesWithTheRegexEngine) {
+  const std::vector<std::string> atoms = {"a", "A", "b", "B", "\r\n", "\n",    "主", "演",
+                                          "?", "(", "]", "{", ".",    "#引号", "\"", " "};
+  std::mt19937 random(11);
+  auto randomText = [&](std::size_t maxAtoms) {
+    std::string s;
+    for (std::size_t n = random() % (maxAtoms + 1); n > 0; --n)
+      s += atoms[random() % atoms.size()];
+    return s;
+  };
+  int nonEmpty = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const std::string left = randomText(3);
+    const std::string right = randomText(2);
+    const std::string source = randomText(30);
+    const Pieces expected = ExtractByRegex(source, left, right);
+    ASSERT_EQ(ExtractAllBetween(source, left, right), expected)
+        << "[" << left << "] [" << right << "] in [" << source << "]";
+    nonEmpty += expected.empty() ? 0 : 1;
+  }
+  EXPECT_GT(nonEmpty, 1000);
 }
 
 TEST(CollectBetweenTest, WalksASeparatorList) {
