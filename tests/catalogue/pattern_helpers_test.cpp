@@ -1,0 +1,176 @@
+#include "catalogue/pattern_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "catalogue/script_regex.h"
+
+namespace catalogue {
+namespace {
+
+using Pieces = std::vector<text::Text>;
+
+TEST(EscapeMarkerTest, EscapesQuantifiersAndBracketsOnly) {
+  struct Case {
+    std::string marker;
+    std::string escaped;
+  };
+  const Case cases[] = {
+      {"a?b*c+d", "a\\?b\\*c\\+d"},
+      {"[x](y){z}", "\\[x\\]\\(y\\)\\{z\\}"},
+      {"alt=#引号", "alt=\""},
+      {"</p>\r\n<p>", "</p>\\n<p>"},
+      {"a.b\\c^$|", "a.b\\c^$|"},
+      {"<p>主演：", "<p>主演："},
+      {"", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(EscapeMarker(c.marker), c.escaped) << c.marker;
+}
+
+TEST(ExtractAllBetweenTest, CollectsEveryPieceIgnoringMarkerCase) {
+  const std::string page =
+      "<img alt=\"one\" /><em class=x><IMG ALT=\"two\" /><EM CLASS=y>"
+      "alt=\"three\r\nlines\" /><em class=z alt=\"unclosed";
+  EXPECT_EQ(ExtractAllBetween(page, "alt=\"", "\" /><em class="),
+            (Pieces{"one", "two", "three\r\nlines"}));
+}
+
+TEST(ExtractAllBetweenTest, EachPieceRunsFromALeftMarkerToTheNearestRightMarker) {
+  // An earlier left marker outside the part of interest opens a piece that runs on.
+  EXPECT_EQ(ExtractAllBetween("<b>地区：head <b>地区：大陆</b></p>", "<b>地区：", "</b></p>"),
+            (Pieces{"head <b>地区：大陆"}));
+  EXPECT_EQ(ExtractAllBetween("[a][][b]", "[", "]"), (Pieces{"a", "", "b"}));
+  EXPECT_EQ(ExtractAllBetween("x.y xzy", "x.", "y"), (Pieces{"", ""}));
+  EXPECT_TRUE(ExtractAllBetween("", "<", ">").empty());
+  EXPECT_TRUE(ExtractAllBetween("<<<", "<", ">").empty());
+  // A marker never matches across a character boundary: 0xD6 0xF7 ("主") ends in no "a".
+  EXPECT_EQ(ExtractAllBetween("主a=1;a=2;", "a=", ";"), (Pieces{"1", "2"}));
+  const std::string trailA = "\xB0\x61=1;";  // a character whose trail byte is "a"
+  EXPECT_TRUE(ExtractAllBetween(trailA, "a=", ";").empty());
+}
+
+TEST(ExtractAllBetweenTest, ReadsTheResourcePairsOfADetailPage) {
+  const std::string page =
+      "<input value=\"cid=ABC&mc=111\"/><a>1</a>\r\n<input VALUE=\"CID=def&mc=222\"/><a>2</a>";
+  EXPECT_EQ(ExtractAllBetween(page, "value=\"cid=", "&mc="), (Pieces{"ABC", "def"}));
+  EXPECT_EQ(ExtractAllBetween(page, "&mc=", "\"/><a"), (Pieces{"111", "222"}));
+}
+
+// What ExtractAllBetween means, run through the regular-expression engine every time.
+Pieces ExtractByRegex(const std::string& source, const std::string& left,
+                      const std::string& right) {
+  ScriptRegex regex;
+  Pieces pieces;
+  if (!regex.Execute(EscapeMarker(left) + "([\\s\\S]*?)" + EscapeMarker(right), source))
+    return pieces;
+  for (int i = 1; i <= regex.MatchCount(); ++i)
+    pieces.push_back(regex.SubMatchText(i, 1));
+  return pieces;
+}
+
+// Literal markers are matched without the engine; the pieces must be the engine's, markers in
+// any letter case, with line breaks, characters the engine would treat as syntax, two-byte
+// characters and empty markers included.
+TEST(ExtractAllBetweenTest, AgreesWithTheRegexEngine) {
+  const std::vector<std::string> atoms = {"a", "A", "b", "B", "\r\n", "\n",    "主", "演",
+                                          "?", "(", "]", "{", ".",    "#引号", "\"", " "};
+  std::mt19937 random(11);
+  auto randomText = [&](std::size_t maxAtoms) {
+    std::string s;
+    for (std::size_t n = random() % (maxAtoms + 1); n > 0; --n)
+      s += atoms[random() % atoms.size()];
+    return s;
+  };
+  int nonEmpty = 0;
+  for (int round = 0; round < 4000; ++round) {
+    const std::string left = randomText(3);
+    const std::string right = randomText(2);
+    const std::string source = randomText(30);
+    const Pieces expected = ExtractByRegex(source, left, right);
+    ASSERT_EQ(ExtractAllBetween(source, left, right), expected)
+        << "[" << left << "] [" << right << "] in [" << source << "]";
+    nonEmpty += expected.empty() ? 0 : 1;
+  }
+  EXPECT_GT(nonEmpty, 1000);
+}
+
+TEST(CollectBetweenTest, WalksASeparatorList) {
+  struct Case {
+    std::string source;
+    Pieces pieces;
+  };
+  const Case cases[] = {
+      {"p1###p2###p3###p4", {"p2", "p3"}},
+      {"p1###p2### ###p4###p5", {"p2"}},  // stops at the first empty piece
+      {"p1### 　 ###p3###p4", {}},        // blanks only count as empty
+      // The right marker is looked for one byte after the piece's start, so a doubled
+      // separator is no empty piece: it opens the next one.
+      {"p1###p2######p4###p5", {"p2", "###p4"}},
+      {"x###  a b  ###y", {"a b"}},
+      {"x###\r\na\t###y", {"\r\na\t"}},
+      {"no marker", {}},
+      {"only###one", {}},
+      {"", {}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CollectBetween(c.source, "###", "###"), c.pieces) << c.source;
+}
+
+TEST(CollectBetweenTest, IgnoresAsciiCaseAndSearchesTheRightMarkerOneByteOn) {
+  EXPECT_EQ(CollectBetween("<A>x<a>y<A>", "<a>", "<A>"), (Pieces{"x", "y"}));
+  // The right marker right after the left one is passed over.
+  EXPECT_EQ(CollectBetween("[]x]", "[", "]"), (Pieces{"]x"}));
+  EXPECT_TRUE(CollectBetween("abc", "", "c").empty());
+}
+
+TEST(ScriptRegexTest, FollowsTheScriptDialect) {
+  ScriptRegex regex;
+  // "." stops at a line feed only; "[\s\S]" crosses it.
+  ASSERT_TRUE(regex.Execute("a(.*?)z", "a1\r2z a3\nz"));
+  ASSERT_EQ(regex.MatchCount(), 1);
+  EXPECT_EQ(regex.SubMatchText(1, 1), "1\r2");
+  ASSERT_TRUE(regex.Execute("a([\\s\\S]*?)z", "a1\r2z a3\nz"));
+  ASSERT_EQ(regex.MatchCount(), 2);
+  EXPECT_EQ(regex.SubMatchText(2, 1), "3\n");
+  // Case-insensitive, multiline and global by default.
+  ASSERT_TRUE(regex.Execute("^ab$", "AB\nab\r\nx"));
+  EXPECT_EQ(regex.MatchCount(), 2);
+  EXPECT_EQ(regex.MatchText(1), "AB");
+  ASSERT_TRUE(regex.Execute("^ab$", "AB\nab", true, false, true));
+  EXPECT_EQ(regex.MatchCount(), 0);
+  ASSERT_TRUE(regex.Execute("ab", "ab ab", false, true, false));
+  EXPECT_EQ(regex.MatchCount(), 1);
+  ASSERT_TRUE(regex.Execute("x=#引号(.)", "x=\"1", false, true, true, true));
+  EXPECT_EQ(regex.GetPattern(), "x=\"(.)");
+  EXPECT_EQ(regex.SubMatchText(1, 1), "1");
+}
+
+TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
+  ScriptRegex regex;
+  EXPECT_EQ(regex.GetPattern(), "");
+  EXPECT_EQ(regex.MatchCount(), 0);
+  ASSERT_TRUE(regex.Execute("(电)(影)?(x)?", "电影 电"));
+  EXPECT_EQ(regex.SubMatchCount(), 3);
+  EXPECT_EQ(regex.MatchText(2), "电");
+  EXPECT_EQ(regex.SubMatchText(2, 2), "");
+  EXPECT_EQ(regex.SubMatchText(1, 2), "影");
+  EXPECT_EQ(regex.SubMatchText(3, 1), "");
+  EXPECT_EQ(regex.SubMatchText(1, 4), "");
+  EXPECT_EQ(regex.Replace("[$1]"), "[电] [电]");
+
+  const ScriptRegex copy = regex;
+  ASSERT_TRUE(regex.Execute("q", "q"));
+  EXPECT_EQ(copy.MatchCount(), 2);
+  EXPECT_EQ(copy.GetPattern(), "(电)(影)?(x)?");
+
+  EXPECT_FALSE(regex.Execute("(unclosed", "unclosed"));
+  EXPECT_EQ(regex.MatchCount(), 0);
+  EXPECT_EQ(regex.GetPattern(), "");
+}
+
+}  // namespace
+}  // namespace catalogue
