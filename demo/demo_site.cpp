@@ -89,7 +89,7 @@ struct DemoSite::Servers {
     });
     main.Get(kForumHomePath, [this](const httplib::Request& request, httplib::Response& response) {
       const std::string user = forum.SessionUser(request.get_header_value("Cookie"));
-      response.set_content(Forum::HomePage(user, ForumHome()), kHtmlContentType);
+      response.set_content(Forum::HomePage(user), kHtmlContentType);
     });
     main.Post(kForumLoginPath,
               [this](const httplib::Request& request, httplib::Response& response) {

@@ -137,13 +137,11 @@ constexpr char kForumStyle[] =
 
 }  // namespace
 
-std::string Forum::HomePage(std::string_view user, std::string_view loginAddress) {
+std::string Forum::HomePage(std::string_view user) {
   std::string body = "<div class=\"hd\">青禾论坛<small>青禾云点播官方交流区</small></div>\n";
   body += "<div class=\"user\">";
   if (user.empty()) {
-    body += "您好，游客。请在客户端中<a href=\"";
-    body += EscapeHtml(loginAddress);
-    body += "\">登录</a>或注册。";
+    body += "您好，游客。请在青禾云点播客户端中登录论坛。";
   } else {
     body += EscapeHtml(user);
     body += "，欢迎您回来（";
