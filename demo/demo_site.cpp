@@ -40,6 +40,14 @@ std::string Value(const std::map<std::string, std::string>& fields, const char* 
   return found == fields.end() ? std::string() : found->second;
 }
 
+// The server library's default lets any number of servers share a port (SO_REUSEPORT), so a
+// second demo on a taken --port would silently split the requests with the first. Only
+// reuse after close is allowed here.
+void ExclusivePort(socket_t socket) {
+  int yes = 1;
+  setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
 void AnswerNotFound(const httplib::Request& request, httplib::Response& response) {
   if (response.status == 404) response.set_content(NotFoundPage(request.path), kHtmlContentType);
 }
@@ -137,6 +145,8 @@ bool DemoSite::Start() {
 bool DemoSite::Start(int mainPort) {
   if (servers_) return true;
   auto servers = std::make_unique<Servers>();
+  for (httplib::Server* server : servers->All())
+    server->set_socket_options(ExclusivePort);
   if (mainPort == 0) {
     servers->mainPort = servers->main.bind_to_any_port(kHost);
   } else {

@@ -13,6 +13,7 @@ namespace {
 // The forum counts down the attempts left after a refused password; the demo never locks an
 // account out, so the count stops at one.
 constexpr int kLoginAttempts = 5;
+constexpr std::size_t kRememberedFailures = 1000;
 constexpr char kUserGroup[] = "新手上路";
 constexpr char kEmptyOrIllegalPassword[] = "抱歉，密码空或包含非法字符";
 
@@ -102,6 +103,8 @@ Forum::LoginReply Forum::Login(std::string_view formBody, std::string_view homeA
     sessions_[session] = user;
     return {WelcomeReply(user, homeAddress), std::move(session)};
   }
+  // Anyone may post any name; the table of refused names stays small.
+  if (failures_.size() >= kRememberedFailures && !failures_.contains(user)) failures_.clear();
   const int left = std::max(1, kLoginAttempts - ++failures_[user]);
   const std::string count = std::to_string(left);
   return {ErrorReply("登录失败，您还可以尝试 " + count + " 次", "'loginperm':'" + count + "'"), {}};

@@ -120,6 +120,12 @@ TEST(CorePagesPlayTest, ClickingEachCoresPlayLinkPlaysTheAddressInItsField) {
     view.show();
     QWebEnginePage& page = *view.page();
     ASSERT_TRUE(Load(page, QUrl(QString::fromStdString(sites.corePageAddress[i]))));
+    // The client scrolls every core page to 100,137 inside its browser box.
+    EXPECT_EQ(RunScript(page, QStringLiteral("document.documentElement.scrollTop = 137;"
+                                             "document.documentElement.scrollLeft = 100;"
+                                             "window.scrollX + ',' + window.scrollY"))
+                  .toString(),
+              QStringLiteral("100,137"));
     // A line break after the address, as the client may send, is dropped by the field.
     EXPECT_EQ(RunScript(page, FillAndClick(QString::fromLatin1(cores[i].input),
                                            QString::fromLatin1(cores[i].link), video + "\\r\\n"))
