@@ -48,6 +48,15 @@ void ExclusivePort(socket_t socket) {
   setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
 }
 
+// Whether a range asks for bytes from beyond the end, which the server library would answer
+// with a Content-Range header naming bytes that do not exist.
+bool StartsBeyond(const httplib::Ranges& ranges, std::size_t size) {
+  for (const auto& [first, last] : ranges) {
+    if (first >= 0 && static_cast<std::size_t>(first) >= size) return true;
+  }
+  return false;
+}
+
 void AnswerNotFound(const httplib::Request& request, httplib::Response& response) {
   if (response.status == 404) response.set_content(NotFoundPage(request.path), kHtmlContentType);
 }
@@ -90,9 +99,14 @@ struct DemoSite::Servers {
     });
     // The server answers a "Range" request with the asked part (206) from the whole body,
     // which lets the browser's player seek.
-    main.Get(kSampleVideoPath, [](const httplib::Request&, httplib::Response& response) {
+    main.Get(kSampleVideoPath, [](const httplib::Request& request, httplib::Response& response) {
       const std::string_view video = SampleVideo();
       response.set_header("Accept-Ranges", "bytes");
+      if (StartsBeyond(request.ranges, video.size())) {
+        response.status = 416;
+        response.set_header("Content-Range", "bytes */" + std::to_string(video.size()));
+        return;
+      }
       response.set_content(video.data(), video.size(), kSampleVideoContentType);
     });
     main.Get(kForumHomePath, [this](const httplib::Request& request, httplib::Response& response) {
