@@ -118,10 +118,22 @@ TEST(DemoProgramTest, BadCommandLinesAreUsageErrors) {
   }
 }
 
-TEST(DemoProgramTest, UnwritableSitesFileFailsWithoutReadiness) {
-  DemoProgram program({"--sites-out", "/nonexistent-dir/sites.conf"});
-  EXPECT_EQ(program.ReadLine(), "");
-  EXPECT_EQ(program.Finish(0), 1);
+TEST(DemoProgramTest, FailuresToStartEndWithoutReadiness) {
+  httplib::Server occupant;
+  const int takenPort = occupant.bind_to_any_port("127.0.0.1");
+  ASSERT_GT(takenPort, 0);
+  const auto sitesFile = TempSitesFile();
+  const std::vector<std::vector<std::string>> failing = {
+      {"--sites-out", "/nonexistent-dir/sites.conf"},
+      {"--sites-out", sitesFile.string(), "--port", std::to_string(takenPort)},
+  };
+  for (const auto& arguments : failing) {
+    SCOPED_TRACE(arguments.back());
+    DemoProgram program(arguments);
+    EXPECT_EQ(program.ReadLine(), "");
+    EXPECT_EQ(program.Finish(0), 1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(sitesFile));
 }
 
 }  // namespace

@@ -212,6 +212,7 @@ TEST_F(DemoSiteTest, SampleVideoIsServedWholeAndInRanges) {
   auto beyond = Get(site_.SampleVideoUrl(), {{"Range", "bytes=" + size + "-"}});
   ASSERT_TRUE(beyond);
   EXPECT_EQ(beyond->status, 416);
+  EXPECT_EQ(beyond->get_header_value("Content-Range"), "bytes */" + size);
 }
 
 // The login as the client sends it: the forum address with its fixed query and a form body.
