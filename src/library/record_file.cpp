@@ -1,17 +1,13 @@
 #include "library/record_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <unordered_map>
 #include <utility>
 
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "text/edit.h"
 
@@ -25,43 +21,6 @@ constexpr std::string_view kNameMarker = "名称：";
 constexpr std::string_view kAddressMarker = "----";
 constexpr std::string_view kEndMarker = "播放地址";
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kReadChunk = 64 * 1024;
-
-std::error_code LastError() {
-  return std::error_code(errno, std::generic_category());
-}
-
-// Writes every byte, resuming after interrupted or partial writes.
-std::error_code WriteAll(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return LastError();
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return {};
-}
-
-// Fills the temporary file and makes it durable; the caller renames or removes it.
-std::error_code FillTemporary(int descriptor, const std::filesystem::path& target,
-                              std::string_view bytes) {
-  // The replacement keeps the permissions the user gave the old file.
-  struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && ::fchmod(descriptor, old.st_mode & 07777) != 0)
-    return LastError();
-  if (std::error_code error = WriteAll(descriptor, bytes)) return error;
-  if (::fsync(descriptor) != 0) return LastError();
-  return {};
-}
-
-void SyncDirectory(const std::filesystem::path& directory) {
-  const int descriptor = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  ::fsync(descriptor);
-  ::close(descriptor);
-}
 
 // Entry numbers are ints; no number needs more digits than this.
 constexpr std::size_t kMaxDigits = std::numeric_limits<int>::digits10 + 1;
@@ -164,42 +123,18 @@ std::vector<SavedEntry> ParseRecordFile(std::string_view bytes) {
 }
 
 std::vector<SavedEntry> ReadRecordFile(const std::filesystem::path& path) {
-  const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return {};
-  std::string bytes;
-  char buffer[kReadChunk];
-  for (;;) {
-    const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) bytes.clear();
-    if (count <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(count));
-  }
-  ::close(descriptor);
-  return ParseRecordFile(bytes);
+  return ParseRecordFile(platform::ReadWholeFile(path).value_or(std::string()));
 }
 
 std::error_code WriteRecordFile(const std::filesystem::path& path,
                                 const std::vector<SavedEntry>& rowsFromTop) {
   if (rowsFromTop.empty()) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return LastError();
-    return {};
-  }
-  const std::filesystem::path directory =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::string temporary = (directory / path.filename()).native() + ".XXXXXX";
-  const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (descriptor < 0) return LastError();
-
-  std::error_code error = FillTemporary(descriptor, path, RecordFileText(rowsFromTop));
-  if (::close(descriptor) != 0 && !error) error = LastError();
-  if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) error = LastError();
-  if (error) {
-    ::unlink(temporary.c_str());
+    std::error_code error;
+    std::filesystem::remove(path, error);
     return error;
   }
-  SyncDirectory(directory);
-  return {};
+  return platform::ReplaceFile(path, RecordFileText(rowsFromTop),
+                               platform::FileAccess::kKeepExisting);
 }
 
 }  // namespace library
