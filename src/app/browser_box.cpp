@@ -15,10 +15,22 @@ BrowserBox::BrowserBox(QWidget* parent) : QWebEngineView(parent) {
       [this](QWebEngineNewWindowRequest& request) { RedirectNewWindow(request.requestedUrl()); });
 }
 
+namespace {
+
+// A window opened without an address (to be written into by its opener) names no page; the
+// engine reports it as "about:blank", or with a fragment when it blocked it.
+bool NamesAPage(const QUrl& address) {
+  if (!address.isValid() || address.isEmpty()) return false;
+  return !(address.scheme() == QStringLiteral("about") &&
+           address.path() == QStringLiteral("blank"));
+}
+
+}  // namespace
+
 void BrowserBox::RedirectNewWindow(const QUrl& requested) {
   QUrl target = requested;
-  if (target.isEmpty() || !target.isValid()) target = QUrl(statusText_, QUrl::TolerantMode);
-  if (target.isEmpty() || !target.isValid()) return;
+  if (!NamesAPage(target)) target = QUrl(statusText_, QUrl::TolerantMode);
+  if (!NamesAPage(target)) return;
   setUrl(target);
 }
 
