@@ -92,8 +92,7 @@ Answer QtDialogs::ShowMessage(std::string_view message, int flags, std::string_v
 
 std::optional<text::Text> QtDialogs::AskText(std::string_view prompt, std::string_view initial) {
   QDialog dialog;
-  // The shared caption constant is GBK only in logic code, so the window names it itself.
-  dialog.setWindowTitle(QStringLiteral(u"请输入："));
+  dialog.setWindowTitle(GbkToQString(kInputCaption));
   dialog.setWindowModality(Qt::ApplicationModal);
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(GbkToQString(prompt), &dialog);

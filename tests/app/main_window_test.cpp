@@ -247,7 +247,8 @@ TEST(ApplicationTest, ClosingRunsTheCloseStepsAndEndsWithZero) {
   QWidget other;
   other.show();
   QTimer::singleShot(0, [&] { other.close(); });
-  QTimer::singleShot(50, [&] { application.Main().close(); });
+  QObject::connect(&application, &Application::startupFinished,
+                   [&] { QTimer::singleShot(0, [&] { application.Main().close(); }); });
   application.Start();
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_EQ(steps, (std::vector<std::string>{"credentials", "record file"}));

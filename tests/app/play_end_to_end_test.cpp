@@ -16,6 +16,8 @@
 namespace app {
 namespace {
 
+constexpr int kPresses = 3;
+
 class PlayEndToEndTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(site.Start()); }
@@ -46,17 +48,22 @@ TEST_F(PlayEndToEndTest, EveryCorePlaysTheSampleVideo) {
     application->CoreSelect()->Box(core)->click();
     ASSERT_TRUE(application->CoreSelect()->CoreChecks()[core - 1]);
 
-    main.AddressBox()->setText(video);
-    main.PlayButton()->click();
+    // A page that has not loaded within the action's wait is not filled; the user then
+    // presses "播放" again, as the address box advises. A busy machine gets the same chances.
+    bool filled = false;
+    for (int press = 1; press <= kPresses && !filled; ++press) {
+      main.AddressBox()->setText(video);
+      main.PlayButton()->click();
+      filled = Eval(QStringLiteral("Array.from(document.querySelectorAll('input'))"
+                                   ".some(function (e) { return e.value === '%1'; })")
+                        .arg(video))
+                   .toBool();
+    }
+    EXPECT_TRUE(filled) << "the core's input never held the link";
 
     const QUrl corePage(QString::fromStdString(site.Sites().corePageAddress[core - 1]));
     EXPECT_EQ(main.Browser()->url(), corePage);
     EXPECT_EQ(main.AddressBox()->text(), video);
-    EXPECT_TRUE(Eval(QStringLiteral("Array.from(document.querySelectorAll('input'))"
-                                    ".some(function (e) { return e.value === '%1'; })")
-                         .arg(video))
-                    .toBool())
-        << "the core's input holds the link";
     EXPECT_EQ(Eval(QStringLiteral("window.scrollX + ',' + window.scrollY")).toString(),
               QStringLiteral("100,137"));
     EXPECT_EQ(Eval(QStringLiteral("getComputedStyle(document.documentElement).overflow")),

@@ -40,8 +40,8 @@ TEST(ProgramExitTest, ClosingTheMainWindowEndsWithZero) {
   }
   // The screenshot request closes the main window once the first page is shown.
   const QString picture = directory.filePath(QStringLiteral("main.png"));
-  const ProgramRun run = RunProgram({QStringLiteral("--sites"), sitesFile, QStringLiteral("--screenshot"),
-                              picture});
+  const ProgramRun run =
+      RunProgram({QStringLiteral("--sites"), sitesFile, QStringLiteral("--screenshot"), picture});
   ASSERT_TRUE(run.finished) << run.errors.toStdString();
   EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage image(picture);
