@@ -1,5 +1,6 @@
 #include "app/browser_box.h"
 
+#include <QTimer>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 
@@ -31,7 +32,9 @@ void BrowserBox::RedirectNewWindow(const QUrl& requested) {
   QUrl target = requested;
   if (!NamesAPage(target)) target = QUrl(statusText_, QUrl::TolerantMode);
   if (!NamesAPage(target)) return;
-  setUrl(target);
+  // Navigating from inside the engine's new-window request can lose the navigation; it is
+  // started once the request has been dealt with.
+  QTimer::singleShot(0, this, [this, target] { setUrl(target); });
 }
 
 }  // namespace app

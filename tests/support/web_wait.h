@@ -22,19 +22,17 @@ inline bool WaitUntil(const std::function<bool()>& done, int milliseconds = 1500
   return true;
 }
 
-// Loads `url` into `view` and waits for the load to end; returns whether it succeeded.
+// Loads `url` into `view` and waits until it has loaded; false when it did not within the time.
+// An earlier navigation that this load cuts short reports its own end, which is passed over.
 inline bool LoadAndWait(QWebEngineView* view, const QUrl& url, int milliseconds = 15000) {
-  bool finished = false, ok = false;
-  // A load that an earlier navigation leaves behind may end first; only this one counts.
+  bool loaded = false;
   auto connection = QObject::connect(view, &QWebEngineView::loadFinished, [&](bool success) {
-    if (view->url() != url) return;
-    finished = true;
-    ok = success;
+    if (success && view->url() == url) loaded = true;
   });
   view->setUrl(url);
-  WaitUntil([&] { return finished; }, milliseconds);
+  WaitUntil([&] { return loaded; }, milliseconds);
   QObject::disconnect(connection);
-  return ok;
+  return loaded;
 }
 
 }  // namespace testing_support
