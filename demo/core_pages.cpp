@@ -67,14 +67,19 @@ std::string Style(const CoreLook& look) {
       ".main{padding:12px 110px 0}\n"
       ".bar{height:40px;display:flex;align-items:center}\n"
       ".bar input[type=text]{width:520px;height:30px;padding:0 8px;border:2px solid ACCENT;"
-      "font-size:14px;outline:none}\n"
+      "font:14px monospace;outline:none}\n"
       ".bar a{display:inline-block;height:34px;line-height:34px;padding:0 22px;"
       "margin-left:8px;background:ACCENT;color:#fff;text-decoration:none;font-weight:bold}\n"
       ".bar a.vip{background:#c9a227}\n"
       ".note{margin-left:12px;color:#777;white-space:nowrap;overflow:hidden;"
       "text-overflow:ellipsis;max-width:220px}\n"
       ".stage{display:flex;margin-top:8px}\n"
+      ".screen{position:relative;width:640px;height:360px}\n"
       "video{width:640px;height:360px;background:#000;display:block}\n"
+      ".idle{position:absolute;left:0;top:0;width:640px;height:360px;color:#ddd;"
+      "text-align:center;padding-top:140px;box-sizing:border-box;font-size:16px;"
+      "pointer-events:none;background:linear-gradient(135deg,#1d1d1d,ACCENT)}\n"
+      ".idle b{display:block;font-size:30px;color:#fff;margin-bottom:12px;letter-spacing:4px}\n"
       ".side{width:220px;margin-left:20px;background:#fff;padding:12px;box-sizing:border-box;"
       "height:360px;overflow:hidden}\n"
       ".side h3{margin:0 0 8px;color:ACCENT;font-size:15px}\n"
@@ -99,6 +104,7 @@ std::string Script(const CoreLook& look) {
       " var v=document.getElementById('player');\n"
       " if(!addr){qhNote('请先输入视频地址');return false;}\n"
       " if(!/^https?:\\/\\//i.test(addr)){qhNote('暂不支持此类地址：'+addr);return false;}\n"
+      " document.getElementById('idle').style.display='none';\n"
       " v.muted=true;v.src=addr;\n"
       " var p=v.play();\n"
       " if(p&&p.catch){p.catch(function(e){qhNote('播放失败：'+e.message);});}\n"
@@ -131,7 +137,12 @@ std::string CorePlayerPage(int core, std::string_view sampleVideoUrl) {
   body += look.link;
   body +=
       "<span id=\"note\" class=\"note\">粘贴地址后点击播放</span></div>\n"
-      "<div class=\"stage\"><video id=\"player\" autoplay muted playsinline controls></video>\n"
+      "<div class=\"stage\"><div class=\"screen\">"
+      "<video id=\"player\" autoplay muted playsinline controls></video>"
+      "<div id=\"idle\" class=\"idle\"><b>";
+  body += look.caption;
+  body +=
+      "</b>粘贴视频地址，点击播放</div></div>\n"
       "<div class=\"side\"><h3>试试这个地址</h3><code>";
   body += EscapeHtml(sampleVideoUrl);
   body +=

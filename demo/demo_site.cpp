@@ -40,6 +40,23 @@ std::string Value(const std::map<std::string, std::string>& fields, const char* 
   return found == fields.end() ? std::string() : found->second;
 }
 
+// The server library's default lets any number of servers share a port (SO_REUSEPORT), so a
+// second demo on a taken --port would silently split the requests with the first. Only
+// reuse after close is allowed here.
+void ExclusivePort(socket_t socket) {
+  int yes = 1;
+  setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
+// Whether a range asks for bytes from beyond the end, which the server library would answer
+// with a Content-Range header naming bytes that do not exist.
+bool StartsBeyond(const httplib::Ranges& ranges, std::size_t size) {
+  for (const auto& [first, last] : ranges) {
+    if (first >= 0 && static_cast<std::size_t>(first) >= size) return true;
+  }
+  return false;
+}
+
 void AnswerNotFound(const httplib::Request& request, httplib::Response& response) {
   if (response.status == 404) response.set_content(NotFoundPage(request.path), kHtmlContentType);
 }
@@ -82,14 +99,19 @@ struct DemoSite::Servers {
     });
     // The server answers a "Range" request with the asked part (206) from the whole body,
     // which lets the browser's player seek.
-    main.Get(kSampleVideoPath, [](const httplib::Request&, httplib::Response& response) {
+    main.Get(kSampleVideoPath, [](const httplib::Request& request, httplib::Response& response) {
       const std::string_view video = SampleVideo();
       response.set_header("Accept-Ranges", "bytes");
+      if (StartsBeyond(request.ranges, video.size())) {
+        response.status = 416;
+        response.set_header("Content-Range", "bytes */" + std::to_string(video.size()));
+        return;
+      }
       response.set_content(video.data(), video.size(), kSampleVideoContentType);
     });
     main.Get(kForumHomePath, [this](const httplib::Request& request, httplib::Response& response) {
       const std::string user = forum.SessionUser(request.get_header_value("Cookie"));
-      response.set_content(Forum::HomePage(user, ForumHome()), kHtmlContentType);
+      response.set_content(Forum::HomePage(user), kHtmlContentType);
     });
     main.Post(kForumLoginPath,
               [this](const httplib::Request& request, httplib::Response& response) {
@@ -137,6 +159,8 @@ bool DemoSite::Start() {
 bool DemoSite::Start(int mainPort) {
   if (servers_) return true;
   auto servers = std::make_unique<Servers>();
+  for (httplib::Server* server : servers->All())
+    server->set_socket_options(ExclusivePort);
   if (mainPort == 0) {
     servers->mainPort = servers->main.bind_to_any_port(kHost);
   } else {

@@ -13,6 +13,7 @@ namespace {
 // The forum counts down the attempts left after a refused password; the demo never locks an
 // account out, so the count stops at one.
 constexpr int kLoginAttempts = 5;
+constexpr std::size_t kRememberedFailures = 1000;
 constexpr char kUserGroup[] = "新手上路";
 constexpr char kEmptyOrIllegalPassword[] = "抱歉，密码空或包含非法字符";
 
@@ -102,6 +103,8 @@ Forum::LoginReply Forum::Login(std::string_view formBody, std::string_view homeA
     sessions_[session] = user;
     return {WelcomeReply(user, homeAddress), std::move(session)};
   }
+  // Anyone may post any name; the table of refused names stays small.
+  if (failures_.size() >= kRememberedFailures && !failures_.contains(user)) failures_.clear();
   const int left = std::max(1, kLoginAttempts - ++failures_[user]);
   const std::string count = std::to_string(left);
   return {ErrorReply("登录失败，您还可以尝试 " + count + " 次", "'loginperm':'" + count + "'"), {}};
@@ -137,13 +140,11 @@ constexpr char kForumStyle[] =
 
 }  // namespace
 
-std::string Forum::HomePage(std::string_view user, std::string_view loginAddress) {
+std::string Forum::HomePage(std::string_view user) {
   std::string body = "<div class=\"hd\">青禾论坛<small>青禾云点播官方交流区</small></div>\n";
   body += "<div class=\"user\">";
   if (user.empty()) {
-    body += "您好，游客。请在客户端中<a href=\"";
-    body += EscapeHtml(loginAddress);
-    body += "\">登录</a>或注册。";
+    body += "您好，游客。请在青禾云点播客户端中登录论坛。";
   } else {
     body += EscapeHtml(user);
     body += "，欢迎您回来（";

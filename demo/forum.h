@@ -31,7 +31,7 @@ class Forum {
   std::string SessionUser(std::string_view cookieHeader) const;
 
   // The forum home page, greeting `user` when one is logged in.
-  static std::string HomePage(std::string_view user, std::string_view loginAddress);
+  static std::string HomePage(std::string_view user);
   // The registration page.
   static std::string RegistrationPage(std::string_view homeAddress);
 
