@@ -20,8 +20,8 @@ enum MessageFlags : int {
 
 enum class Answer { kOk, kCancel, kAbort, kRetry, kIgnore, kYes, kNo };
 
-// "信息：" and "请输入：" spelled as GBK bytes, since window code that includes this header is
-// not compiled with GBK literals.
+// "信息：" and "请输入：" spelled as GBK bytes, so that they stay GBK in window code too, whose
+// narrow literals are UTF-8 (a default argument is evaluated where the call is written).
 inline constexpr std::string_view kDefaultCaption = "\xD0\xC5\xCF\xA2\xA3\xBA";
 inline constexpr std::string_view kInputCaption = "\xC7\xEB\xCA\xE4\xC8\xEB\xA3\xBA";
 
