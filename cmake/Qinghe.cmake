@@ -71,6 +71,6 @@ function(qinghe_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   if(ARG_GUI)
     set_tests_properties(${name} PROPERTIES LABELS gui ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1")
+      "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home")
   endif()
 endfunction()

@@ -3,9 +3,15 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QTimer>
+#include <cstdio>
 
+#include "account/login.h"
+#include "account/login_window.h"
 #include "app/browser_box.h"
 #include "app/link_actions.h"
+#include "library/record_file.h"
+#include "library/saved_list_window.h"
+#include "platform/paths.h"
 #include "platform/qt_text.h"
 #include "playback/core_select_window.h"
 #include "playback/play_action.h"
@@ -63,16 +69,67 @@ void Run(const std::function<void()>& step) {
 
 }  // namespace
 
-Application::Application(platform::Sites sites, platform::Dialogs* dialogs, platform::Waits* waits)
+FileLocations DefaultFileLocations() {
+  return {platform::RunDirectory(), library::RecordFilePath()};
+}
+
+Application::Application(platform::Sites sites, platform::Dialogs* dialogs, platform::Waits* waits,
+                         std::optional<FileLocations> files)
     : sites_(std::move(sites)),
+      files_(files ? std::move(*files) : DefaultFileLocations()),
       dialogs_(dialogs != nullptr ? dialogs : &qtDialogs_),
       waits_(waits != nullptr ? waits : &qtWaits_) {
   mainWindow_ = std::make_unique<MainWindow>(sites_, *dialogs_, shell_, *waits_, pageObject_);
   mainWindow_->SetPlayHandler([this] { PlayFromAddressBox(); });
   mainWindow_->SetClosingHandler([this] { OnMainWindowClosing(); });
+  WireSubsystems();
 }
 
 Application::~Application() = default;
+
+void Application::WireSubsystems() {
+  startup_.loadLoginWindow = [this] { LoadLoginWindow(); };
+  startup_.loadSavedListWindow = [this] { LoadSavedListWindow(); };
+  startup_.automaticLogin = [this] {
+    if (loginWindow_) loginWindow_->LoginFromRememberedCredentials();
+  };
+  startup_.loadSavedList = [this] {
+    if (savedListWindow_) savedListWindow_->LoadSavedList();
+  };
+  closing_.rewriteCredentials = [this] {
+    if (loginWindow_) loginWindow_->RewriteRememberedCredentials();
+  };
+  closing_.saveSavedList = [this] {
+    if (!savedListWindow_) return;
+    // The program is ending and its windows with it; the old record file is still whole.
+    if (const std::error_code error = savedListWindow_->SaveSavedList()) {
+      std::fprintf(stderr, "qinghe: the saved list was not written: %s\n", error.message().c_str());
+    }
+  };
+}
+
+void Application::LoadLoginWindow() {
+  account::LoginWindowSeams seams;
+  seams.dialogs = dialogs_;
+  seams.isLoggedIn = [this] { return mainWindow_->IsLoggedIn(); };
+  seams.markLoggedIn = [this] { mainWindow_->SetLoginLinkCaption(account::LoggedInCaption()); };
+  seams.openInBrowser = [this](const text::Text& address) { shell_.OpenAddress(address); };
+  seams.sites = sites_;
+  seams.credentialsDirectory = files_.credentialsDirectory;
+  loginWindow_ = std::make_unique<account::LoginWindow>(std::move(seams));
+  mainWindow_->SetLinkHandler(MainWindow::Link::kForumLogin,
+                              [this] { loginWindow_->OnForumLoginLinkPressed(); });
+}
+
+void Application::LoadSavedListWindow() {
+  savedListWindow_ = std::make_unique<library::SavedListWindow>(
+      *dialogs_, [this] { return mainWindow_->IsLoggedIn(); },
+      [this](const text::Text& link) { PlayLink(link); }, files_.recordFile);
+  savedListWindow_->PlaceBelow(mainWindow_->frameGeometry());
+  mainWindow_->SetSavedListWindow(savedListWindow_.get());
+  mainWindow_->SetLinkHandler(MainWindow::Link::kPlayRecord,
+                              [this] { savedListWindow_->OnSavedListLinkClicked(); });
+}
 
 void Application::Start() {
   mainWindow_->show();
@@ -108,6 +165,11 @@ void Application::OnMainWindowClosing() {
   Run(closing_.rewriteCredentials);
   Run(closing_.saveSavedList);
   QCoreApplication::exit(0);
+}
+
+void Application::PlayLink(const text::Text& link) {
+  mainWindow_->AddressBox()->setText(platform::GbkToQString(link));
+  PlayFromAddressBox();
 }
 
 void Application::PlayFromAddressBox() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/page_object.h"
@@ -11,6 +13,12 @@
 #include "platform/qt_waits.h"
 #include "platform/sites.h"
 
+namespace account {
+class LoginWindow;
+}
+namespace library {
+class SavedListWindow;
+}
 namespace playback {
 class CoreSelectWindow;
 }
@@ -36,14 +44,23 @@ struct CloseSteps {
   std::function<void()> saveSavedList;       // 2, while logged in
 };
 
+// Where the program keeps its two small files between runs.
+struct FileLocations {
+  std::filesystem::path credentialsDirectory;  // the remembered credentials, beside the program
+  std::filesystem::path recordFile;            // the saved list
+};
+FileLocations DefaultFileLocations();
+
 // The program-wide state and the start and end of the program.
 class Application : public QObject {
   Q_OBJECT
 
  public:
-  // `dialogs` and `waits` default to the real ones; tests hand in their own.
+  // `dialogs`, `waits` and `files` default to the real ones; tests hand in their own. The
+  // login window and the saved list are wired into the start-up and close steps.
   explicit Application(platform::Sites sites, platform::Dialogs* dialogs = nullptr,
-                       platform::Waits* waits = nullptr);
+                       platform::Waits* waits = nullptr,
+                       std::optional<FileLocations> files = std::nullopt);
   ~Application() override;
 
   StartupSteps& Startup() { return startup_; }
@@ -55,6 +72,8 @@ class Application : public QObject {
   void OnMainWindowCreated();
   void OnMainWindowClosing();
   void PlayFromAddressBox();
+  // Writes the link into the address box and plays it.
+  void PlayLink(const text::Text& link);
 
   const platform::Sites& Sites() const { return sites_; }
   platform::Dialogs& Dialogs() { return *dialogs_; }
@@ -62,13 +81,20 @@ class Application : public QObject {
   PageObject& Page() { return pageObject_; }
   MainWindow& Main() { return *mainWindow_; }
   playback::CoreSelectWindow* CoreSelect() { return coreSelectWindow_.get(); }
+  account::LoginWindow* Login() { return loginWindow_.get(); }
+  library::SavedListWindow* SavedList() { return savedListWindow_.get(); }
   bool StartupFinished() const { return startupFinished_; }
 
  signals:
   void startupFinished();
 
  private:
+  void LoadLoginWindow();
+  void LoadSavedListWindow();
+  void WireSubsystems();
+
   platform::Sites sites_;
+  FileLocations files_;
   platform::QtDialogs qtDialogs_;
   platform::QtWaits qtWaits_;
   platform::QtShellOpen shell_;
@@ -77,6 +103,8 @@ class Application : public QObject {
   PageObject pageObject_;
   std::unique_ptr<MainWindow> mainWindow_;
   std::unique_ptr<playback::CoreSelectWindow> coreSelectWindow_;
+  std::unique_ptr<account::LoginWindow> loginWindow_;
+  std::unique_ptr<library::SavedListWindow> savedListWindow_;
   StartupSteps startup_;
   CloseSteps closing_;
   bool closingDown_ = false;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "account/login.h"
 #include "app/browser_box.h"
 #include "app/link_actions.h"
 #include "app/link_label.h"
@@ -85,12 +86,7 @@ void MainWindow::SetLoginLinkCaption(std::string_view caption) {
 }
 
 bool MainWindow::IsLoggedIn() const {
-  return IsLoggedInCaption(LoginLinkCaption());
-}
-
-void MainWindow::SetSavedListWindow(QWidget* window) {
-  savedListWindow_ = window;
-  DockSavedList();
+  return account::IsLoggedInCaption(LoginLinkCaption());
 }
 
 void MainWindow::SetLinkHandler(Link link, std::function<void()> handler) {
@@ -104,9 +100,8 @@ void MainWindow::OnLinkPressed(Link link) {
   }
   switch (link) {
     case Link::kForumLogin:
-      if (!IsLoggedIn()) ToggleLoginWindow();
-      break;
     case Link::kCatalogue:
+    case Link::kPlayRecord:
       break;
     case Link::kForum:
       shell_.OpenAddress(ForumHomePage(sites_));
@@ -117,23 +112,9 @@ void MainWindow::OnLinkPressed(Link link) {
     case Link::kWatchList:
       Navigate(WatchListPage(sites_));
       break;
-    case Link::kPlayRecord:
-      OpenPlayRecord(IsLoggedIn(), dialogs_, [this] {
-        if (savedListWindow_) savedListWindow_->show();
-      });
-      break;
     case Link::kApplications:
       Navigate(ApplicationPage(sites_));
       break;
-  }
-}
-
-void MainWindow::ToggleLoginWindow() {
-  if (!loginWindow_) return;
-  if (loginWindow_->isVisible()) {
-    loginWindow_->hide();
-  } else {
-    loginWindow_->show();
   }
 }
 

@@ -51,13 +51,12 @@ class MainWindow : public QWidget {
   void SetLoginLinkCaption(std::string_view caption);
   bool IsLoggedIn() const;
 
-  // Windows the links show and the saved list that docks beside this window. Until one is
-  // given, its link does nothing.
-  void SetLoginWindow(QWidget* window) { loginWindow_ = window; }
+  // The window "核心选择" shows and the saved list that docks beside this window.
   void SetCoreSelectWindow(QWidget* window) { coreSelectWindow_ = window; }
-  void SetSavedListWindow(QWidget* window);
+  void SetSavedListWindow(QWidget* window) { savedListWindow_ = window; }
 
-  // Replaces a link's action, for the links whose windows are built elsewhere ("电影搜索").
+  // A link's action, for the links whose windows are built elsewhere ("论坛登录", "电影搜索",
+  // "播放记录"); until it is given, such a link does nothing.
   void SetLinkHandler(Link link, std::function<void()> handler);
   void SetPlayHandler(std::function<void()> handler) { playHandler_ = std::move(handler); }
   // Runs when the user closes the window; the window itself closes afterwards.
@@ -76,7 +75,6 @@ class MainWindow : public QWidget {
  private:
   void AddLink(Link link, const QString& objectName, const QString& caption, int x, int width);
   void OnLinkPressed(Link link);
-  void ToggleLoginWindow();
   void Navigate(std::string_view address);
 
   const platform::Sites& sites_;
@@ -93,7 +91,6 @@ class MainWindow : public QWidget {
   std::map<Link, std::function<void()>> linkHandlers_;
   std::function<void()> playHandler_;
   std::function<void()> closingHandler_;
-  QPointer<QWidget> loginWindow_;
   QPointer<QWidget> coreSelectWindow_;
   QPointer<QWidget> savedListWindow_;
   bool placed_ = false;
