@@ -43,7 +43,8 @@ endfunction()
 
 # qinghe_test(NAME SOURCES ... [LIBS ...] [GBK] [GUI] [TIMEOUT s]): one GoogleTest program,
 # registered with CTest. GBK tests compare against logic output, so their literals are GBK
-# too. GUI tests run under the offscreen platform and carry the "gui" label.
+# too. GUI tests share one main() that sets up Qt as the program does, run under the offscreen
+# platform and carry the "gui" label.
 function(qinghe_test name)
   cmake_parse_arguments(ARG "GBK;GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(ARG_GUI AND NOT QINGHE_GUI)
@@ -51,6 +52,9 @@ function(qinghe_test name)
   endif()
   if(NOT ARG_GUI AND NOT QINGHE_LOGIC_TESTS)
     return()
+  endif()
+  if(ARG_GUI)
+    list(APPEND ARG_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/gui_test_main.cpp)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)

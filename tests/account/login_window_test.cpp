@@ -336,10 +336,3 @@ TEST_F(LoginWindowTest, RememberBoxAndCloseKeepTheFile) {
 
 }  // namespace
 }  // namespace account
-
-int main(int argc, char** argv) {
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -190,10 +190,3 @@ TEST_F(SavedListWindowTest, RecordFileBytesSurviveARun) {
 
 }  // namespace
 }  // namespace library
-
-int main(int argc, char** argv) {
-  QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
