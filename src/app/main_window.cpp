@@ -107,7 +107,12 @@ void MainWindow::OnLinkPressed(Link link) {
       shell_.OpenAddress(ForumHomePage(sites_));
       break;
     case Link::kCoreSelect:
-      if (coreSelectWindow_) coreSelectWindow_->show();
+      // Already shown but perhaps behind this window: showing it again brings it forward.
+      if (coreSelectWindow_) {
+        coreSelectWindow_->show();
+        coreSelectWindow_->raise();
+        coreSelectWindow_->activateWindow();
+      }
       break;
     case Link::kWatchList:
       Navigate(WatchListPage(sites_));

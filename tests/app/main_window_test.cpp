@@ -130,6 +130,12 @@ TEST_F(MainWindowTest, LinksOpenTheirPlaces) {
   window.SetCoreSelectWindow(&coreWindow);
   PressLeft(window.LinkLabelOf(Link::kCoreSelect));
   EXPECT_TRUE(coreWindow.isVisible());
+  // Shown already but behind the main window: pressing the link again brings it to the front.
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return window.isActiveWindow(); }, 2000));
+  PressLeft(window.LinkLabelOf(Link::kCoreSelect));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return coreWindow.isActiveWindow(); }, 2000));
 
   PressLeft(window.LinkLabelOf(Link::kForum));
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:9/bbs/forum.php"});
