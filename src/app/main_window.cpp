@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <limits>
 
 #include "account/login.h"
 #include "app/browser_box.h"
@@ -44,6 +45,8 @@ MainWindow::MainWindow(const platform::Sites& sites, platform::Dialogs& dialogs,
       new QLineEdit(QStringLiteral(u"如果播放失败，请多试几次，一般超过3次就不用试了。"), this);
   addressBox_->setObjectName(QStringLiteral(u"编辑框1"));
   addressBox_->setGeometry(8, kRowTop, 304, kRowHeight);
+  // Texts written into the box are kept whole, however long.
+  addressBox_->setMaxLength(std::numeric_limits<int>::max());
 
   playButton_ = new QPushButton(QStringLiteral(u"播放"), this);
   playButton_->setObjectName(QStringLiteral(u"按钮1"));

@@ -116,6 +116,13 @@ TEST_F(MainWindowTest, FormHasEveryControlInPlace) {
   EXPECT_EQ(window.Browser()->url(), QUrl(QStringLiteral("about:blank")));
 }
 
+TEST_F(MainWindowTest, AddressBoxKeepsALongTextWhole) {
+  // Other windows write whole copied texts into the box; the play action tidies them later.
+  const QString longText(40000, QLatin1Char('a'));
+  window.AddressBox()->setText(longText);
+  EXPECT_EQ(window.AddressBox()->text().size(), longText.size());
+}
+
 TEST_F(MainWindowTest, OnlyTheExactCaptionMeansLoggedIn) {
   EXPECT_FALSE(window.IsLoggedIn());
   window.SetLoginLinkCaption(G("登录成功 "));
