@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <limits>
 
 #include "account/login.h"
 #include "app/browser_box.h"
@@ -44,6 +45,8 @@ MainWindow::MainWindow(const platform::Sites& sites, platform::Dialogs& dialogs,
       new QLineEdit(QStringLiteral(u"如果播放失败，请多试几次，一般超过3次就不用试了。"), this);
   addressBox_->setObjectName(QStringLiteral(u"编辑框1"));
   addressBox_->setGeometry(8, kRowTop, 304, kRowHeight);
+  // Texts written into the box are kept whole, however long.
+  addressBox_->setMaxLength(std::numeric_limits<int>::max());
 
   playButton_ = new QPushButton(QStringLiteral(u"播放"), this);
   playButton_->setObjectName(QStringLiteral(u"按钮1"));
@@ -107,7 +110,12 @@ void MainWindow::OnLinkPressed(Link link) {
       shell_.OpenAddress(ForumHomePage(sites_));
       break;
     case Link::kCoreSelect:
-      if (coreSelectWindow_) coreSelectWindow_->show();
+      // Already shown but perhaps behind this window: showing it again brings it forward.
+      if (coreSelectWindow_) {
+        coreSelectWindow_->show();
+        coreSelectWindow_->raise();
+        coreSelectWindow_->activateWindow();
+      }
       break;
     case Link::kWatchList:
       Navigate(WatchListPage(sites_));

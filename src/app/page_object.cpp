@@ -188,11 +188,13 @@ bool PageObject::ClickLink(std::string_view name, int skip, bool clearTarget) {
 
 void HidePageScrollbars(QWebEngineView* browser) {
   if (browser == nullptr) return;
+  // The rule goes last in the document, after the body, so that it wins over the page's own
+  // rules of the same weight wherever they stand, as a style sheet added last does.
   RunScriptAndWait(browser->page(),
-                   QStringLiteral("(function () { var s = document.createElement('style');"
+                   QStringLiteral("(function () { var d = document.documentElement; if (!d) return;"
+                                  " var s = document.createElement('style');"
                                   " s.textContent = 'html { overflow: hidden; }';"
-                                  " (document.head || document.documentElement).appendChild(s);"
-                                  " })()"),
+                                  " d.appendChild(s); })()"),
                    kScriptTimeoutMilliseconds);
 }
 

@@ -66,6 +66,8 @@ QMessageBox::Icon IconFor(int flags) {
 
 Answer QtDialogs::ShowMessage(std::string_view message, int flags, std::string_view caption) {
   QMessageBox box(IconFor(flags), GbkToQString(caption), GbkToQString(message));
+  // Some messages carry a site's own words; they are shown as written, never as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   const auto buttons = ButtonsFor(flags);
   std::vector<std::pair<QAbstractButton*, Answer>> added;
@@ -77,10 +79,13 @@ Answer QtDialogs::ShowMessage(std::string_view message, int flags, std::string_v
   }
   box.setDefaultButton(qobject_cast<QPushButton*>(added.front().first));
   // Closing the box with its title bar or Escape answers as Cancel does when there is one,
-  // else with the only button.
-  QAbstractButton* escape = added.front().first;
-  for (const auto& [button, answer] : added) {
-    if (answer == Answer::kCancel) escape = button;
+  // else as No, else with the only button: never with a Yes or an OK that is not the only way
+  // out, since those start what the question warns about.
+  QAbstractButton* escape = added.size() == 1 ? added.front().first : nullptr;
+  for (const Answer cautious : {Answer::kNo, Answer::kCancel}) {
+    for (const auto& [button, answer] : added) {
+      if (answer == cautious) escape = button;
+    }
   }
   box.setEscapeButton(escape);
   box.exec();

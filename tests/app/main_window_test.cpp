@@ -116,6 +116,13 @@ TEST_F(MainWindowTest, FormHasEveryControlInPlace) {
   EXPECT_EQ(window.Browser()->url(), QUrl(QStringLiteral("about:blank")));
 }
 
+TEST_F(MainWindowTest, AddressBoxKeepsALongTextWhole) {
+  // Other windows write whole copied texts into the box; the play action tidies them later.
+  const QString longText(40000, QLatin1Char('a'));
+  window.AddressBox()->setText(longText);
+  EXPECT_EQ(window.AddressBox()->text().size(), longText.size());
+}
+
 TEST_F(MainWindowTest, OnlyTheExactCaptionMeansLoggedIn) {
   EXPECT_FALSE(window.IsLoggedIn());
   window.SetLoginLinkCaption(G("登录成功 "));
@@ -130,6 +137,12 @@ TEST_F(MainWindowTest, LinksOpenTheirPlaces) {
   window.SetCoreSelectWindow(&coreWindow);
   PressLeft(window.LinkLabelOf(Link::kCoreSelect));
   EXPECT_TRUE(coreWindow.isVisible());
+  // Shown already but behind the main window: pressing the link again brings it to the front.
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return window.isActiveWindow(); }, 2000));
+  PressLeft(window.LinkLabelOf(Link::kCoreSelect));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return coreWindow.isActiveWindow(); }, 2000));
 
   PressLeft(window.LinkLabelOf(Link::kForum));
   EXPECT_EQ(shell.opened, std::vector<std::string>{"http://127.0.0.1:9/bbs/forum.php"});

@@ -31,6 +31,10 @@ const char kLinks[] =
 const char kLong[] =
     "<!DOCTYPE html><html><body style='margin:0'>"
     "<div style='width:3000px;height:3000px'>long</div></body></html>";
+// The page's own rule comes late in the document, as player pages often put it.
+const char kStyled[] =
+    "<!DOCTYPE html><html><body><div style='height:3000px'>styled</div>"
+    "<style>html { overflow: scroll; }</style></body></html>";
 const char kShort[] = "<!DOCTYPE html><html><body>short</body></html>";
 
 class PageObjectTest : public testing::Test {
@@ -46,6 +50,7 @@ class PageObjectTest : public testing::Test {
     server_->Get("/links", serve(kLinks));
     server_->Get("/long", serve(kLong));
     server_->Get("/short", serve(kShort));
+    server_->Get("/styled", serve(kStyled));
     server_->Get("/target", serve(kShort));
     server_->Get("/opened", serve(kShort));
     port_ = server_->bind_to_any_port("127.0.0.1");
@@ -162,6 +167,12 @@ TEST_F(PageObjectTest, ScrollAndHideScrollbars) {
   // Scrolling still works on a page without scroll bars.
   page.ScrollTo(0, 50);
   EXPECT_EQ(Eval("window.scrollX + ',' + window.scrollY").toString(), QStringLiteral("0,50"));
+
+  // The hiding rule wins over the page's own rules, wherever they stand.
+  Load("/styled");
+  HidePageScrollbars(&browser);
+  EXPECT_EQ(Eval("getComputedStyle(document.documentElement).overflow").toString(),
+            QStringLiteral("hidden"));
 
   Load("/short");
   page.ScrollTo(100, 137);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -93,6 +94,47 @@ TEST(QtDialogsTest, MessageBoxesShowTheFlagsButtonsAndIcons) {
     EXPECT_EQ(icon, c.icon) << c.flags;
     EXPECT_EQ(buttons, c.buttons) << c.flags;
   }
+}
+
+TEST(QtDialogsTest, DismissingABoxNeverAnswersYes) {
+  // Escape and the title bar's close box give the box's cautious answer: Cancel where there
+  // is one, else No; a box with one button answers with it.
+  const std::vector<std::pair<int, Answer>> cases = {
+      {kOkOnly, Answer::kOk},
+      {kOkCancel, Answer::kCancel},
+      {kQuestionOkCancel, Answer::kCancel},
+      {kYesNo, Answer::kNo},
+      {kYesNo | kWarningIcon, Answer::kNo},
+  };
+  QtDialogs dialogs;
+  for (const auto& [flags, expected] : cases) {
+    for (const bool byEscape : {true, false}) {
+      WhenDialogShows([byEscape](QDialog* dialog) {
+        if (byEscape) {
+          QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+          QApplication::sendEvent(dialog, &escape);
+        } else {
+          dialog->close();
+        }
+        // A box that refused to go would hang the test; take it down the hard way.
+        if (dialog->isVisible()) dialog->done(-1);
+      });
+      EXPECT_EQ(dialogs.ShowMessage("?", flags), expected)
+          << flags << (byEscape ? " escape" : " close");
+    }
+  }
+}
+
+TEST(QtDialogsTest, MessagesAreShownAsPlainText) {
+  // A forum's own explanation is shown as it came, markup included.
+  QtDialogs dialogs;
+  Qt::TextFormat format = Qt::AutoText;
+  WhenDialogShows([&](QDialog* dialog) {
+    format = qobject_cast<QMessageBox*>(dialog)->textFormat();
+    dialog->accept();
+  });
+  dialogs.ShowMessage("<b>bold</b>", kWarningIcon);
+  EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST(QtDialogsTest, InputBoxAnswersTheTypedTextOrNothing) {
