@@ -10,9 +10,67 @@ namespace {
 
 constexpr std::string_view kQuoteToken = "#引号";
 
+bool IsHexDigit(wchar_t c) {
+  return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
+}
+
+bool HexDigitsAt(std::wstring_view pattern, std::size_t at, std::size_t count) {
+  if (at + count > pattern.size()) return false;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (!IsHexDigit(pattern[at + k])) return false;
+  }
+  return true;
+}
+
+bool IsAsciiLetter(wchar_t c) {
+  return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+// The escape at pattern[i] (a backslash with a character after it) in Boost's syntax; returns
+// the index of the escape's last character. The script dialect knows fewer escapes than Perl:
+// "\uXXXX" is a character there, and a backslash before a letter it gives no meaning ("\A",
+// "\h", "\e", "\Q" ...) or before "<", ">", "`" and "'" stands for that character itself,
+// where Boost would read an anchor, a class or a quoting switch.
+std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inClass,
+                            std::wstring& out) {
+  constexpr std::wstring_view kSharedLetterEscapes = L"dDwWsSbBnrtf";
+  constexpr std::wstring_view kPlainInBoost = L"<>`'";
+  const wchar_t c = pattern[i + 1];
+  if (c == L'u' && HexDigitsAt(pattern, i + 2, 4)) {
+    out += L"\\x{";
+    out += pattern.substr(i + 2, 4);
+    out += L'}';
+    return i + 5;
+  }
+  if (c == L'x' && HexDigitsAt(pattern, i + 2, 2)) {
+    out += pattern.substr(i, 4);
+    return i + 3;
+  }
+  if (c == L'c' && i + 2 < pattern.size() && IsAsciiLetter(pattern[i + 2])) {
+    out += pattern.substr(i, 3);
+    return i + 2;
+  }
+  if (c == L'v') {
+    out += L"\\x0B";  // a vertical tab; Boost's "\v" is any vertical space
+  } else if (inClass && c == L'b') {
+    out += L"\\x08";  // a backspace inside brackets
+  } else if ((c >= L'0' && c <= L'9') || kSharedLetterEscapes.find(c) != std::wstring_view::npos) {
+    out += L'\\';
+    out += c;
+  } else if (IsAsciiLetter(c) || kPlainInBoost.find(c) != std::wstring_view::npos || c >= 0x80) {
+    out += c;
+  } else {
+    out += L'\\';
+    out += c;
+  }
+  return i + 1;
+}
+
 // Rewrites the script dialect into Boost's Perl syntax where the two differ: Boost's "." and
 // its multiline anchors also stop at carriage returns and form feeds, which the script
-// dialect does not do for ".".
+// dialect does not do for "."; the dialect's escapes are narrower (above); and its brackets
+// follow the script rules, where "[]" matches nothing and "[^]" any character, while in Perl
+// a "]" right after the opening bracket would be a member.
 std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
   std::wstring out;
   out.reserve(pattern.size() + 16);
@@ -20,8 +78,7 @@ std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     const wchar_t c = pattern[i];
     if (c == L'\\' && i + 1 < pattern.size()) {
-      out += c;
-      out += pattern[++i];
+      i = TranslateEscape(pattern, i, inClass, out);
       continue;
     }
     if (inClass) {
@@ -31,11 +88,16 @@ std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
     }
     switch (c) {
       case L'[':
-        inClass = true;
-        out += c;
-        // A "]" right after the opening bracket (or its "^") is a member, not the end.
-        if (i + 1 < pattern.size() && pattern[i + 1] == L'^') out += pattern[++i];
-        if (i + 1 < pattern.size() && pattern[i + 1] == L']') out += pattern[++i];
+        if (pattern.substr(i, 2) == L"[]") {
+          out += L"(?!)";
+          ++i;
+        } else if (pattern.substr(i, 3) == L"[^]") {
+          out += L"[\\s\\S]";
+          i += 2;
+        } else {
+          inClass = true;
+          out += c;
+        }
         break;
       case L'.':
         out += L"[^\\n]";

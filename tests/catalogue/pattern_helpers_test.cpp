@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -147,6 +148,41 @@ TEST(ScriptRegexTest, FollowsTheScriptDialect) {
   ASSERT_TRUE(regex.Execute("x=#引号(.)", "x=\"1", false, true, true, true));
   EXPECT_EQ(regex.GetPattern(), "x=\"(.)");
   EXPECT_EQ(regex.SubMatchText(1, 1), "1");
+}
+
+// The script dialect's escapes and brackets, where Perl would read the same text otherwise.
+TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
+  struct Case {
+    std::string pattern;
+    std::string subject;
+    std::optional<std::string> first;  // the first match, none when nothing matches
+  };
+  const Case cases[] = {
+      {"\\u4E00\\u0041", "x一a", "一a"},  // a character by its code, not "upper case" + "4E00"
+      {"\\x41\\x2e", "a.", "a."},
+      {"\\A\\h\\e\\Q", "x ahEq", "ahEq"},  // letters without a meaning stand for themselves
+      {"\\<a\\>", "b <a>", "<a>"},         // not word boundaries
+      {"a\\vb",
+       "a\nb a\x0B"
+       "b",
+       "a\x0B"
+       "b"},
+      {"[\\b]", "x\x08", "\x08"},
+      {"\\d+\\s\\w\\.", "ab 12 c.", "12 c."},
+      {"\\cJ", "a\n", "\n"},
+      {"a[^]b", "a\nb", "a\nb"},
+      {"[]a]", "]a]", std::nullopt},  // an empty class matches nothing
+      {"[\\]]+", "a]]", "]]"},
+  };
+  for (const Case& c : cases) {
+    ScriptRegex regex;
+    EXPECT_TRUE(regex.Execute(c.pattern, c.subject)) << c.pattern;
+    if (c.first) {
+      EXPECT_EQ(regex.MatchText(1), *c.first) << c.pattern;
+    } else {
+      EXPECT_EQ(regex.MatchCount(), 0) << c.pattern;
+    }
+  }
 }
 
 TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
