@@ -115,6 +115,56 @@ std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
   return out;
 }
 
+// The text that replaces one match, by the script dialect's rules: "$1" to "$99" a group
+// (two digits when that group exists), "$&" the match, "$`" and "$'" the subject before and
+// after it, "$$" a dollar sign; anything else, backslashes included, stands for itself.
+std::wstring ScriptReplacement(const boost::wsmatch& match, const std::wstring& subject,
+                               std::wstring_view replacement) {
+  const auto isDigit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+  const std::size_t groupCount = match.size() - 1;
+  std::wstring out;
+  for (std::size_t i = 0; i < replacement.size(); ++i) {
+    const wchar_t c = replacement[i];
+    if (c != L'$' || i + 1 == replacement.size()) {
+      out += c;
+      continue;
+    }
+    const wchar_t next = replacement[i + 1];
+    if (next == L'$') {
+      out += L'$';
+      ++i;
+    } else if (next == L'&') {
+      out += match[0].str();
+      ++i;
+    } else if (next == L'`') {
+      out.append(subject.cbegin(), match[0].first);
+      ++i;
+    } else if (next == L'\'') {
+      out.append(match[0].second, subject.cend());
+      ++i;
+    } else if (isDigit(next)) {
+      std::size_t group = static_cast<std::size_t>(next - L'0');
+      std::size_t digits = 1;
+      if (i + 2 < replacement.size() && isDigit(replacement[i + 2])) {
+        const std::size_t two = group * 10 + static_cast<std::size_t>(replacement[i + 2] - L'0');
+        if (two >= 1 && two <= groupCount) {
+          group = two;
+          digits = 2;
+        }
+      }
+      if (group >= 1 && group <= groupCount) {
+        if (match[static_cast<int>(group)].matched) out += match[static_cast<int>(group)].str();
+        i += digits;
+      } else {
+        out += c;
+      }
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 struct ScriptRegex::Compiled {
@@ -174,11 +224,17 @@ text::Text ScriptRegex::GetPattern() const {
 
 text::Text ScriptRegex::Replace(std::string_view replacement) const {
   if (!compiled_) return subject_;
-  boost::regex_constants::match_flag_type flags = boost::regex_constants::format_perl;
+  boost::regex_constants::match_flag_type flags = boost::regex_constants::format_default;
   if (!compiled_->global) flags = flags | boost::regex_constants::format_first_only;
+  const std::wstring subject = GbkToWide(subject_);
+  const std::wstring wideReplacement = GbkToWide(replacement);
   try {
-    return WideToGbk(
-        boost::regex_replace(GbkToWide(subject_), compiled_->regex, GbkToWide(replacement), flags));
+    return WideToGbk(boost::regex_replace(
+        subject, compiled_->regex,
+        [&](const boost::wsmatch& match) {
+          return ScriptReplacement(match, subject, wideReplacement);
+        },
+        flags));
   } catch (const std::exception&) {
     return subject_;
   }

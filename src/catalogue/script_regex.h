@@ -30,9 +30,10 @@ class ScriptRegex {
   // The pattern of the last Execute, or empty text before any.
   text::Text GetPattern() const;
 
-  // The searched text with every match (only the first without global) replaced; "$1", "$&"
-  // and "$$" in `replacement` stand for a group, the match and a dollar sign. The searched
-  // text unchanged when nothing was executed.
+  // The searched text with every match (only the first without global) replaced; "$1" to
+  // "$99", "$&", "$`", "$'" and "$$" in `replacement` stand for a group, the match, the text
+  // before and after it and a dollar sign, and everything else, backslashes included, for
+  // itself. The searched text unchanged when nothing was executed.
   text::Text Replace(std::string_view replacement) const;
 
   int MatchCount() const;

@@ -208,5 +208,28 @@ TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
   EXPECT_EQ(regex.GetPattern(), "");
 }
 
+TEST(ScriptRegexTest, ReplacesByTheScriptDialectsRules) {
+  struct Case {
+    std::string replacement;
+    bool global;
+    std::string result;
+  };
+  // Pattern "(b)(c)?" on "abcab": matches "bc" at 2 and "b" at 5.
+  const Case cases[] = {
+      {"[$1|$2]", true, "a[b|c]a[b|]"},
+      {"<$&>", true, "a<bc>a<b>"},
+      {"$`", false, "aaab"},
+      {"$'", false, "aabab"},
+      {"$$1 $3 $0 $", false, "a$1 $3 $0 $ab"},
+      {"$12", false, "ab2ab"},  // no group 12: group 1, then "2"
+      {"\\t\\1\\", true, "a\\t\\1\\a\\t\\1\\"},
+  };
+  for (const Case& c : cases) {
+    ScriptRegex regex;
+    ASSERT_TRUE(regex.Execute("(b)(c)?", "abcab", false, true, c.global));
+    EXPECT_EQ(regex.Replace(c.replacement), c.result) << c.replacement;
+  }
+}
+
 }  // namespace
 }  // namespace catalogue
