@@ -69,8 +69,9 @@ std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inCla
 // Rewrites the script dialect into Boost's Perl syntax where the two differ: Boost's "." and
 // its multiline anchors also stop at carriage returns and form feeds, which the script
 // dialect does not do for "."; the dialect's escapes are narrower (above); and its brackets
-// follow the script rules, where "[]" matches nothing and "[^]" any character, while in Perl
-// a "]" right after the opening bracket would be a member.
+// follow the script rules, where "[]" matches nothing, "[^]" any character and "[" inside
+// brackets only itself, while in Perl a "]" right after the opening bracket would be a member
+// and "[:" would open a named class.
 std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
   std::wstring out;
   out.reserve(pattern.size() + 16);
@@ -83,6 +84,8 @@ std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
     }
     if (inClass) {
       if (c == L']') inClass = false;
+      // A "[" inside brackets is a member, never the start of a Perl "[:alpha:]" class.
+      if (c == L'[') out += L'\\';
       out += c;
       continue;
     }

@@ -173,6 +173,7 @@ TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
       {"a[^]b", "a\nb", "a\nb"},
       {"[]a]", "]a]", std::nullopt},  // an empty class matches nothing
       {"[\\]]+", "a]]", "]]"},
+      {"[[:x:]]", "x]", "x]"},  // a class of "[", ":" and "x", then "]"
   };
   for (const Case& c : cases) {
     ScriptRegex regex;
