@@ -168,6 +168,32 @@ std::wstring ScriptReplacement(const boost::wsmatch& match, const std::wstring& 
   return out;
 }
 
+// Visits the matches of `regex` in `subject` from left to right as the script engine finds
+// them: each search begins where the previous match ended, or one character further on after
+// an empty match. (Boost's iterator would instead look for a non-empty match at the same
+// place first, giving patterns that can match empty text extra matches.) Only the first with
+// `global` unset. May throw when the engine gives up.
+template <typename Visit>
+void ForEachScriptMatch(const std::wstring& subject, const boost::wregex& regex, bool global,
+                        Visit visit) {
+  const auto begin = subject.cbegin();
+  const auto end = subject.cend();
+  auto from = begin;
+  boost::wsmatch match;
+  while (true) {
+    boost::regex_constants::match_flag_type flags = boost::regex_constants::match_default;
+    if (from != begin) flags = flags | boost::regex_constants::match_prev_avail;
+    if (!boost::regex_search(from, end, match, regex, flags, begin)) return;
+    visit(match);
+    if (!global) return;
+    from = match[0].second;
+    if (match[0].first == match[0].second) {
+      if (from == end) return;
+      ++from;
+    }
+  }
+}
+
 }  // namespace
 
 struct ScriptRegex::Compiled {
@@ -204,17 +230,15 @@ bool ScriptRegex::Execute(std::string_view pattern, std::string_view subject, bo
 
   const std::wstring wide = GbkToWide(subject_);
   try {
-    for (boost::wsregex_iterator it(wide.begin(), wide.end(), compiled->regex), end; it != end;
-         ++it) {
+    ForEachScriptMatch(wide, compiled->regex, global, [this](const boost::wsmatch& found) {
       Match match;
-      match.value = WideToGbk((*it)[0].str());
-      for (std::size_t k = 1; k < it->size(); ++k) {
-        const auto& group = (*it)[static_cast<int>(k)];
+      match.value = WideToGbk(found[0].str());
+      for (std::size_t k = 1; k < found.size(); ++k) {
+        const auto& group = found[static_cast<int>(k)];
         match.groups.push_back(group.matched ? WideToGbk(group.str()) : text::Text());
       }
       matches_.push_back(std::move(match));
-      if (!global) break;
-    }
+    });
   } catch (const std::exception&) {
     // The engine gave up on the rest of the text; what was found before stands.
   }
@@ -227,20 +251,22 @@ text::Text ScriptRegex::GetPattern() const {
 
 text::Text ScriptRegex::Replace(std::string_view replacement) const {
   if (!compiled_) return subject_;
-  boost::regex_constants::match_flag_type flags = boost::regex_constants::format_default;
-  if (!compiled_->global) flags = flags | boost::regex_constants::format_first_only;
   const std::wstring subject = GbkToWide(subject_);
   const std::wstring wideReplacement = GbkToWide(replacement);
+  std::wstring replaced;
+  auto copiedUpTo = subject.cbegin();
   try {
-    return WideToGbk(boost::regex_replace(
-        subject, compiled_->regex,
-        [&](const boost::wsmatch& match) {
-          return ScriptReplacement(match, subject, wideReplacement);
-        },
-        flags));
+    ForEachScriptMatch(subject, compiled_->regex, compiled_->global,
+                       [&](const boost::wsmatch& match) {
+                         replaced.append(copiedUpTo, match[0].first);
+                         replaced += ScriptReplacement(match, subject, wideReplacement);
+                         copiedUpTo = match[0].second;
+                       });
   } catch (const std::exception&) {
     return subject_;
   }
+  replaced.append(copiedUpTo, subject.cend());
+  return WideToGbk(replaced);
 }
 
 int ScriptRegex::MatchCount() const {

@@ -186,6 +186,26 @@ TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
   }
 }
 
+// After an empty match the next search starts one character on; the same place is not tried
+// again for a longer match.
+TEST(ScriptRegexTest, MovesOnOneCharacterAfterAnEmptyMatch) {
+  ScriptRegex regex;
+  ASSERT_TRUE(regex.Execute("a*?", "aa"));
+  EXPECT_EQ(regex.MatchCount(), 3);
+  EXPECT_EQ(regex.MatchText(2), "");
+  EXPECT_EQ(regex.Replace("-"), "-a-a-");
+  ASSERT_TRUE(regex.Execute("x*", "axx电"));
+  ASSERT_EQ(regex.MatchCount(), 4);
+  EXPECT_EQ(regex.MatchText(2), "xx");
+  EXPECT_EQ(regex.Replace("<$&>"), "<>a<xx><>电<>");
+  // A boundary after the first search still sees the character before it.
+  ASSERT_TRUE(regex.Execute("\\b", "ab cd"));
+  EXPECT_EQ(regex.MatchCount(), 4);
+  EXPECT_EQ(regex.Replace("|"), "|ab| |cd|");
+  ASSERT_TRUE(regex.Execute("^", "a\nb"));
+  EXPECT_EQ(regex.Replace(">"), ">a\n>b");
+}
+
 TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
   ScriptRegex regex;
   EXPECT_EQ(regex.GetPattern(), "");
