@@ -32,10 +32,26 @@ bool IsAsciiLetter(wchar_t c) {
 // "\h", "\e", "\Q" ...) or before "<", ">", "`" and "'" stands for that character itself,
 // where Boost would read an anchor, a class or a quoting switch.
 std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inClass,
-                            std::wstring& out) {
+                            std::size_t groupCount, std::wstring& out) {
   constexpr std::wstring_view kSharedLetterEscapes = L"dDwWsSbBnrtf";
   constexpr std::wstring_view kPlainInBoost = L"<>`'";
   const wchar_t c = pattern[i + 1];
+  if (!inClass && c >= L'1' && c <= L'9') {
+    // A back reference to a group that took no part in the match matches the empty text in
+    // the script dialect, where Boost's fails.
+    std::size_t last = i + 1;
+    std::size_t group = 0;
+    while (last < pattern.size() && pattern[last] >= L'0' && pattern[last] <= L'9' &&
+           group <= groupCount) {
+      group = group * 10 + static_cast<std::size_t>(pattern[last] - L'0');
+      ++last;
+    }
+    if (group <= groupCount) {
+      const std::wstring number = std::to_wstring(group);
+      out += L"(?(" + number + L")\\" + number + L")";
+      return last - 1;
+    }
+  }
   if (c == L'u' && HexDigitsAt(pattern, i + 2, 4)) {
     out += L"\\x{";
     out += pattern.substr(i + 2, 4);
@@ -66,6 +82,32 @@ std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inCla
   return i + 1;
 }
 
+// The number of capturing groups: opening parentheses outside brackets not followed by "?".
+std::size_t CapturingGroupCount(std::wstring_view pattern) {
+  std::size_t count = 0;
+  bool inClass = false;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const wchar_t c = pattern[i];
+    if (c == L'\\') {
+      ++i;
+    } else if (inClass) {
+      inClass = c != L']';
+    } else if (c == L'[') {
+      // "[]" and "[^]" are complete classes; any other "[" opens one.
+      if (pattern.substr(i, 2) == L"[]") {
+        ++i;
+      } else if (pattern.substr(i, 3) == L"[^]") {
+        i += 2;
+      } else {
+        inClass = true;
+      }
+    } else if (c == L'(' && (i + 1 == pattern.size() || pattern[i + 1] != L'?')) {
+      ++count;
+    }
+  }
+  return count;
+}
+
 // Rewrites the script dialect into Boost's Perl syntax where the two differ: Boost's "." and
 // its multiline anchors also stop at carriage returns and form feeds, which the script
 // dialect does not do for "."; the dialect's escapes are narrower (above); and its brackets
@@ -73,13 +115,14 @@ std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inCla
 // brackets only itself, while in Perl a "]" right after the opening bracket would be a member
 // and "[:" would open a named class.
 std::wstring ToBoostSyntax(std::wstring_view pattern, bool multiline) {
+  const std::size_t groupCount = CapturingGroupCount(pattern);
   std::wstring out;
   out.reserve(pattern.size() + 16);
   bool inClass = false;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
     const wchar_t c = pattern[i];
     if (c == L'\\' && i + 1 < pattern.size()) {
-      i = TranslateEscape(pattern, i, inClass, out);
+      i = TranslateEscape(pattern, i, inClass, groupCount, out);
       continue;
     }
     if (inClass) {

@@ -174,6 +174,11 @@ TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
       {"[]a]", "]a]", std::nullopt},  // an empty class matches nothing
       {"[\\]]+", "a]]", "]]"},
       {"[[:x:]]", "x]", "x]"},  // a class of "[", ":" and "x", then "]"
+      // A back reference to a group that took no part matches the empty text.
+      {"(a)?b\\1c", "bc", "bc"},
+      {"(a)?b\\1c", "abac", "abac"},
+      {"(a)?b\\1c", "abc", "bc"},
+      {"(x)(y)?\\2\\1!", "xx!", "xx!"},
   };
   for (const Case& c : cases) {
     ScriptRegex regex;
