@@ -38,15 +38,17 @@ std::size_t TranslateEscape(std::wstring_view pattern, std::size_t i, bool inCla
   const wchar_t c = pattern[i + 1];
   if (!inClass && c >= L'1' && c <= L'9') {
     // A back reference to a group that took no part in the match matches the empty text in
-    // the script dialect, where Boost's fails.
+    // the script dialect, where Boost's fails. The group number takes as many digits as name
+    // an existing group.
     std::size_t last = i + 1;
     std::size_t group = 0;
-    while (last < pattern.size() && pattern[last] >= L'0' && pattern[last] <= L'9' &&
-           group <= groupCount) {
-      group = group * 10 + static_cast<std::size_t>(pattern[last] - L'0');
+    while (last < pattern.size() && pattern[last] >= L'0' && pattern[last] <= L'9') {
+      const std::size_t longer = group * 10 + static_cast<std::size_t>(pattern[last] - L'0');
+      if (longer > groupCount) break;
+      group = longer;
       ++last;
     }
-    if (group <= groupCount) {
+    if (group >= 1) {
       const std::wstring number = std::to_wstring(group);
       out += L"(?(" + number + L")\\" + number + L")";
       return last - 1;

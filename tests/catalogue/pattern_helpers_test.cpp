@@ -179,6 +179,8 @@ TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
       {"(a)?b\\1c", "abac", "abac"},
       {"(a)?b\\1c", "abc", "bc"},
       {"(x)(y)?\\2\\1!", "xx!", "xx!"},
+      {"(x)\\12", "xx2", "xx2"},  // group 1, then "2"
+      {"(x)?y\\12", "y2", "y2"},
   };
   for (const Case& c : cases) {
     ScriptRegex regex;
