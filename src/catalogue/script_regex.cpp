@@ -242,7 +242,6 @@ void ForEachScriptMatch(const std::wstring& subject, const boost::wregex& regex,
 }  // namespace
 
 struct ScriptRegex::Compiled {
-  text::Text pattern;
   boost::wregex regex;
   bool global;
 };
@@ -258,17 +257,17 @@ bool ScriptRegex::Execute(std::string_view pattern, std::string_view subject, bo
   matches_.clear();
   subject_.clear();
 
-  text::Text finalPattern =
-      quoteToken ? text::ReplaceAll(pattern, kQuoteToken, "\"") : text::Text(pattern);
+  // The pattern is set before it is tried, so a pattern that does not compile is still the
+  // one GetPattern reports.
+  pattern_ = quoteToken ? text::ReplaceAll(pattern, kQuoteToken, "\"") : text::Text(pattern);
   auto compiled = std::make_shared<Compiled>();
   try {
     boost::regex_constants::syntax_option_type flags = boost::regex_constants::perl;
     if (!caseSensitive) flags = flags | boost::regex_constants::icase;
-    compiled->regex.assign(ToBoostSyntax(GbkToWide(finalPattern), multiline), flags);
+    compiled->regex.assign(ToBoostSyntax(GbkToWide(pattern_), multiline), flags);
   } catch (const std::exception&) {
     return false;
   }
-  compiled->pattern = std::move(finalPattern);
   compiled->global = global;
   compiled_ = compiled;
   subject_ = text::Text(subject);
@@ -291,7 +290,7 @@ bool ScriptRegex::Execute(std::string_view pattern, std::string_view subject, bo
 }
 
 text::Text ScriptRegex::GetPattern() const {
-  return compiled_ ? compiled_->pattern : text::Text();
+  return pattern_;
 }
 
 text::Text ScriptRegex::Replace(std::string_view replacement) const {

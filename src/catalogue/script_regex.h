@@ -27,7 +27,7 @@ class ScriptRegex {
   bool Execute(std::string_view pattern, std::string_view subject, bool caseSensitive = false,
                bool multiline = true, bool global = true, bool quoteToken = false);
 
-  // The pattern of the last Execute, or empty text before any.
+  // The pattern of the last Execute (also when it did not compile), or empty text before any.
   text::Text GetPattern() const;
 
   // The searched text with every match (only the first without global) replaced; "$1" to
@@ -51,6 +51,7 @@ class ScriptRegex {
     std::vector<text::Text> groups;
   };
 
+  text::Text pattern_;
   std::shared_ptr<const Compiled> compiled_;
   std::vector<Match> matches_;
   text::Text subject_;

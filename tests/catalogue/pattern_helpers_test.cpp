@@ -233,7 +233,7 @@ TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
 
   EXPECT_FALSE(regex.Execute("(unclosed", "unclosed"));
   EXPECT_EQ(regex.MatchCount(), 0);
-  EXPECT_EQ(regex.GetPattern(), "");
+  EXPECT_EQ(regex.GetPattern(), "(unclosed");
 }
 
 TEST(ScriptRegexTest, ReplacesByTheScriptDialectsRules) {
