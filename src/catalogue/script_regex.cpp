@@ -1,6 +1,7 @@
 #include "catalogue/script_regex.h"
 
 #include <boost/regex.hpp>
+#include <locale>
 
 #include "catalogue/wide_text.h"
 #include "text/search.h"
@@ -9,6 +10,14 @@ namespace catalogue {
 namespace {
 
 constexpr std::string_view kQuoteToken = "#引号";
+
+// Classes ("\\w", "\\s", "\\b") and case folding come from the engine's locale. The script
+// dialect's classes are ASCII, which the classic locale gives; fixing it keeps a program-wide
+// locale (one whose "\\w" takes in every Chinese character) from changing what patterns mean.
+const std::locale& EngineLocale() {
+  static const std::locale classic = std::locale::classic();
+  return classic;
+}
 
 bool IsHexDigit(wchar_t c) {
   return (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F') || (c >= L'a' && c <= L'f');
@@ -264,6 +273,7 @@ bool ScriptRegex::Execute(std::string_view pattern, std::string_view subject, bo
   try {
     boost::regex_constants::syntax_option_type flags = boost::regex_constants::perl;
     if (!caseSensitive) flags = flags | boost::regex_constants::icase;
+    compiled->regex.imbue(EngineLocale());
     compiled->regex.assign(ToBoostSyntax(GbkToWide(pattern_), multiline), flags);
   } catch (const std::exception&) {
     return false;
@@ -331,6 +341,18 @@ text::Text ScriptRegex::SubMatchText(int match, int group) const {
 
 int ScriptRegex::SubMatchCount() const {
   return matches_.empty() ? 0 : static_cast<int>(matches_.front().groups.size());
+}
+
+std::wstring FoldCaseAsScriptRegex(std::wstring_view text) {
+  static const boost::regex_traits<wchar_t> traits = [] {
+    boost::regex_traits<wchar_t> engineTraits;
+    engineTraits.imbue(EngineLocale());
+    return engineTraits;
+  }();
+  std::wstring folded(text);
+  for (wchar_t& c : folded)
+    c = traits.translate_nocase(c);
+  return folded;
 }
 
 }  // namespace catalogue

@@ -57,4 +57,8 @@ class ScriptRegex {
   text::Text subject_;
 };
 
+// Letter case folded exactly as ScriptRegex folds it when ignoring case, for code that matches
+// literal text the way the engine would.
+std::wstring FoldCaseAsScriptRegex(std::wstring_view text);
+
 }  // namespace catalogue

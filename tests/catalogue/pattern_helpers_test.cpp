@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <locale>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -211,6 +213,22 @@ TEST(ScriptRegexTest, MovesOnOneCharacterAfterAnEmptyMatch) {
   EXPECT_EQ(regex.Replace("|"), "|ab| |cd|");
   ASSERT_TRUE(regex.Execute("^", "a\nb"));
   EXPECT_EQ(regex.Replace(">"), ">a\n>b");
+}
+
+// The dialect's "\w" is ASCII, whatever locale the program has made its own.
+TEST(ScriptRegexTest, ClassesStayAsciiUnderAProgramWideLocale) {
+  std::locale utf8;
+  try {
+    utf8 = std::locale("C.UTF-8");
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "no C.UTF-8 locale";
+  }
+  const std::locale previous = std::locale::global(utf8);
+  ScriptRegex regex;
+  const bool executed = regex.Execute("\\w+\\b", "中文abc");
+  std::locale::global(previous);
+  ASSERT_TRUE(executed);
+  EXPECT_EQ(regex.MatchText(1), "abc");
 }
 
 TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
