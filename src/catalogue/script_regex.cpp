@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::string_view kQuoteToken = "#引号";
 
-// Classes ("\\w", "\\s", "\\b") and case folding come from the engine's locale. The script
+// Classes ("\w", "\s", "\b") and case folding come from the engine's locale. The script
 // dialect's classes are ASCII, which the classic locale gives; fixing it keeps a program-wide
-// locale (one whose "\\w" takes in every Chinese character) from changing what patterns mean.
+// locale (one whose "\w" takes in every Chinese character) from changing what patterns mean.
 const std::locale& EngineLocale() {
   static const std::locale classic = std::locale::classic();
   return classic;
