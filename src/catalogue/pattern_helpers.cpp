@@ -5,8 +5,6 @@
 #include <string>
 #include <utility>
 
-#include <boost/regex.hpp>
-
 #include "catalogue/script_regex.h"
 #include "catalogue/wide_text.h"
 #include "text/edit.h"
@@ -61,15 +59,6 @@ std::optional<std::wstring> LiteralText(std::wstring_view escaped) {
   return literal;
 }
 
-// Letter case folded exactly as the regular-expression engine folds it when ignoring case.
-std::wstring Folded(std::wstring_view text) {
-  static const boost::regex_traits<wchar_t> traits;
-  std::wstring folded(text);
-  for (wchar_t& c : folded)
-    c = traits.translate_nocase(c);
-  return folded;
-}
-
 // Literal markers around a lazy piece need no regular-expression engine: each piece ends at
 // the first right marker after its left marker, and once a left marker has no right marker
 // after it no later one has. This takes linear time where a backtracking engine, retrying
@@ -77,9 +66,9 @@ std::wstring Folded(std::wstring_view text) {
 std::vector<text::Text> LiteralPieces(std::string_view source, const std::wstring& left,
                                       const std::wstring& right) {
   const std::wstring subject = GbkToWide(source);
-  const std::wstring folded = Folded(subject);
-  const std::wstring foldedLeft = Folded(left);
-  const std::wstring foldedRight = Folded(right);
+  const std::wstring folded = FoldCaseAsScriptRegex(subject);
+  const std::wstring foldedLeft = FoldCaseAsScriptRegex(left);
+  const std::wstring foldedRight = FoldCaseAsScriptRegex(right);
   std::vector<text::Text> pieces;
   std::size_t from = 0;
   while (true) {

@@ -27,12 +27,13 @@ class ScriptRegex {
   bool Execute(std::string_view pattern, std::string_view subject, bool caseSensitive = false,
                bool multiline = true, bool global = true, bool quoteToken = false);
 
-  // The pattern of the last Execute, or empty text before any.
+  // The pattern of the last Execute (also when it did not compile), or empty text before any.
   text::Text GetPattern() const;
 
-  // The searched text with every match (only the first without global) replaced; "$1", "$&"
-  // and "$$" in `replacement` stand for a group, the match and a dollar sign. The searched
-  // text unchanged when nothing was executed.
+  // The searched text with every match (only the first without global) replaced; "$1" to
+  // "$99", "$&", "$`", "$'" and "$$" in `replacement` stand for a group, the match, the text
+  // before and after it and a dollar sign, and everything else, backslashes included, for
+  // itself. The searched text unchanged when nothing was executed.
   text::Text Replace(std::string_view replacement) const;
 
   int MatchCount() const;
@@ -50,9 +51,14 @@ class ScriptRegex {
     std::vector<text::Text> groups;
   };
 
+  text::Text pattern_;
   std::shared_ptr<const Compiled> compiled_;
   std::vector<Match> matches_;
   text::Text subject_;
 };
+
+// Letter case folded exactly as ScriptRegex folds it when ignoring case, for code that matches
+// literal text the way the engine would.
+std::wstring FoldCaseAsScriptRegex(std::wstring_view text);
 
 }  // namespace catalogue

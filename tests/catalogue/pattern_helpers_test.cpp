@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -149,6 +152,85 @@ TEST(ScriptRegexTest, FollowsTheScriptDialect) {
   EXPECT_EQ(regex.SubMatchText(1, 1), "1");
 }
 
+// The script dialect's escapes and brackets, where Perl would read the same text otherwise.
+TEST(ScriptRegexTest, ReadsEscapesAndBracketsAsTheScriptDialectDoes) {
+  struct Case {
+    std::string pattern;
+    std::string subject;
+    std::optional<std::string> first;  // the first match, none when nothing matches
+  };
+  const Case cases[] = {
+      {"\\u4E00\\u0041", "x一a", "一a"},  // a character by its code, not "upper case" + "4E00"
+      {"\\x41\\x2e", "a.", "a."},
+      {"\\A\\h\\e\\Q", "x ahEq", "ahEq"},  // letters without a meaning stand for themselves
+      {"\\<a\\>", "b <a>", "<a>"},         // not word boundaries
+      {"a\\vb",
+       "a\nb a\x0B"
+       "b",
+       "a\x0B"
+       "b"},
+      {"[\\b]", "x\x08", "\x08"},
+      {"\\d+\\s\\w\\.", "ab 12 c.", "12 c."},
+      {"\\cJ", "a\n", "\n"},
+      {"a[^]b", "a\nb", "a\nb"},
+      {"[]a]", "]a]", std::nullopt},  // an empty class matches nothing
+      {"[\\]]+", "a]]", "]]"},
+      {"[[:x:]]", "x]", "x]"},  // a class of "[", ":" and "x", then "]"
+      // A back reference to a group that took no part matches the empty text.
+      {"(a)?b\\1c", "bc", "bc"},
+      {"(a)?b\\1c", "abac", "abac"},
+      {"(a)?b\\1c", "abc", "bc"},
+      {"(x)(y)?\\2\\1!", "xx!", "xx!"},
+      {"(x)\\12", "xx2", "xx2"},  // group 1, then "2"
+      {"(x)?y\\12", "y2", "y2"},
+  };
+  for (const Case& c : cases) {
+    ScriptRegex regex;
+    EXPECT_TRUE(regex.Execute(c.pattern, c.subject)) << c.pattern;
+    if (c.first) {
+      EXPECT_EQ(regex.MatchText(1), *c.first) << c.pattern;
+    } else {
+      EXPECT_EQ(regex.MatchCount(), 0) << c.pattern;
+    }
+  }
+}
+
+// After an empty match the next search starts one character on; the same place is not tried
+// again for a longer match.
+TEST(ScriptRegexTest, MovesOnOneCharacterAfterAnEmptyMatch) {
+  ScriptRegex regex;
+  ASSERT_TRUE(regex.Execute("a*?", "aa"));
+  EXPECT_EQ(regex.MatchCount(), 3);
+  EXPECT_EQ(regex.MatchText(2), "");
+  EXPECT_EQ(regex.Replace("-"), "-a-a-");
+  ASSERT_TRUE(regex.Execute("x*", "axx电"));
+  ASSERT_EQ(regex.MatchCount(), 4);
+  EXPECT_EQ(regex.MatchText(2), "xx");
+  EXPECT_EQ(regex.Replace("<$&>"), "<>a<xx><>电<>");
+  // A boundary after the first search still sees the character before it.
+  ASSERT_TRUE(regex.Execute("\\b", "ab cd"));
+  EXPECT_EQ(regex.MatchCount(), 4);
+  EXPECT_EQ(regex.Replace("|"), "|ab| |cd|");
+  ASSERT_TRUE(regex.Execute("^", "a\nb"));
+  EXPECT_EQ(regex.Replace(">"), ">a\n>b");
+}
+
+// The dialect's "\w" is ASCII, whatever locale the program has made its own.
+TEST(ScriptRegexTest, ClassesStayAsciiUnderAProgramWideLocale) {
+  std::locale utf8;
+  try {
+    utf8 = std::locale("C.UTF-8");
+  } catch (const std::runtime_error&) {
+    GTEST_SKIP() << "no C.UTF-8 locale";
+  }
+  const std::locale previous = std::locale::global(utf8);
+  ScriptRegex regex;
+  const bool executed = regex.Execute("\\w+\\b", "中文abc");
+  std::locale::global(previous);
+  ASSERT_TRUE(executed);
+  EXPECT_EQ(regex.MatchText(1), "abc");
+}
+
 TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
   ScriptRegex regex;
   EXPECT_EQ(regex.GetPattern(), "");
@@ -169,7 +251,30 @@ TEST(ScriptRegexTest, ReportsGroupsReplacesAndCopies) {
 
   EXPECT_FALSE(regex.Execute("(unclosed", "unclosed"));
   EXPECT_EQ(regex.MatchCount(), 0);
-  EXPECT_EQ(regex.GetPattern(), "");
+  EXPECT_EQ(regex.GetPattern(), "(unclosed");
+}
+
+TEST(ScriptRegexTest, ReplacesByTheScriptDialectsRules) {
+  struct Case {
+    std::string replacement;
+    bool global;
+    std::string result;
+  };
+  // Pattern "(b)(c)?" on "abcab": matches "bc" at 2 and "b" at 5.
+  const Case cases[] = {
+      {"[$1|$2]", true, "a[b|c]a[b|]"},
+      {"<$&>", true, "a<bc>a<b>"},
+      {"$`", false, "aaab"},
+      {"$'", false, "aabab"},
+      {"$$1 $3 $0 $", false, "a$1 $3 $0 $ab"},
+      {"$12", false, "ab2ab"},  // no group 12: group 1, then "2"
+      {"\\t\\1\\", true, "a\\t\\1\\a\\t\\1\\"},
+  };
+  for (const Case& c : cases) {
+    ScriptRegex regex;
+    ASSERT_TRUE(regex.Execute("(b)(c)?", "abcab", false, true, c.global));
+    EXPECT_EQ(regex.Replace(c.replacement), c.result) << c.replacement;
+  }
 }
 
 }  // namespace
