@@ -78,9 +78,18 @@ std::string TransportUrl(std::string_view url) {
   result += host + ":" + std::to_string(port) + EncodePath(UrlPath(url));
   CURLU* parsed = curl_url();
   if (parsed == nullptr) return {};
-  const CURLUcode code = curl_url_set(parsed, CURLUPART_URL, result.c_str(), 0);
+  // A host text holding "@", "?" or "#" would make the transport read a different host (or
+  // a user name) out of the URL; such a request goes nowhere rather than somewhere else.
+  bool sameHost = false;
+  if (curl_url_set(parsed, CURLUPART_URL, result.c_str(), 0) == CURLUE_OK) {
+    char* parsedHost = nullptr;
+    if (curl_url_get(parsed, CURLUPART_HOST, &parsedHost, 0) == CURLUE_OK) {
+      sameHost = host == parsedHost;
+      curl_free(parsedHost);
+    }
+  }
   curl_url_cleanup(parsed);
-  return code == CURLUE_OK ? result : std::string();
+  return sameHost ? result : std::string();
 }
 
 text::Text ChooseAgent(std::string_view headers) {

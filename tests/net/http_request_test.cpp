@@ -364,7 +364,12 @@ TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {
 }
 
 TEST_F(HttpRequestTest, UnusableUrlChangesNothing) {
-  for (const std::string url : {"http:///path", "http://127.0.0.1:70000/"}) {
+  RawHttpServer server(Answer("HTTP/1.1 200 OK"));
+  const std::string port = std::to_string(server.port());
+  // A host text that the transport would read as another host (here user "u" at 127.0.0.1)
+  // must not reach that other host.
+  for (const std::string& url : {std::string("http:///path"), std::string("http://127.0.0.1:70000/"),
+                                "http://u@127.0.0.1:" + port + "/"}) {
     SCOPED_TRACE(url);
     net::HttpRequestOptions options;
     options.method = 1;
@@ -378,6 +383,7 @@ TEST_F(HttpRequestTest, UnusableUrlChangesNothing) {
     EXPECT_EQ(options.cookies, "a = 1");
     EXPECT_EQ(options.postBytes, "");
   }
+  EXPECT_TRUE(server.Requests().empty());
 }
 
 }  // namespace
