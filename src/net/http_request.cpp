@@ -174,6 +174,9 @@ Transfer Perform(const std::string& transportUrl, const text::Text& agent,
   if (!handle) return result;
   CURL* h = handle.get();
   curl_easy_setopt(h, CURLOPT_URL, transportUrl.c_str());
+  // The request line carries the URL's path byte for byte; the transport would otherwise
+  // squash "/./" and "/../" segments.
+  curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(h, CURLOPT_USERAGENT, agent.c_str());
   const HeaderList headers = ToHeaderList(options.extraHeaders);

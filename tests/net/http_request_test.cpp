@@ -60,7 +60,8 @@ class HttpRequestTest : public testing::Test {
 
 TEST_F(HttpRequestTest, SendsDefaultHeadersInOrderAndReportsThem) {
   RawHttpServer server(Answer("HTTP/1.1 200 OK", "X-Server: raw\r\n", "hello"));
-  const std::string url = server.Url("/a/b?c=1");
+  // The path goes out as given, dot segments included.
+  const std::string url = server.Url("/a/../b/./c?d=1");
   net::HttpRequestOptions options;
 
   EXPECT_EQ(net::HttpRequest(url, options), "hello");
@@ -69,7 +70,7 @@ TEST_F(HttpRequestTest, SendsDefaultHeadersInOrderAndReportsThem) {
   EXPECT_EQ(options.extraHeaders, sentHeaders);
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(server.Requests()[0].head,
-            "GET /a/b?c=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
+            "GET /a/../b/./c?d=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
                 "\r\nUser-Agent: " + std::string(net::kDefaultUserAgent) + "\r\n" + sentHeaders +
                 "\r\n\r\n");
   const std::string raw = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nX-Server: raw\r\n\r\n";
@@ -368,8 +369,9 @@ TEST_F(HttpRequestTest, UnusableUrlChangesNothing) {
   const std::string port = std::to_string(server.port());
   // A host text that the transport would read as another host (here user "u" at 127.0.0.1)
   // must not reach that other host.
-  for (const std::string& url : {std::string("http:///path"), std::string("http://127.0.0.1:70000/"),
-                                "http://u@127.0.0.1:" + port + "/"}) {
+  for (const std::string& url :
+       {std::string("http:///path"), std::string("http://127.0.0.1:70000/"),
+        "http://u@127.0.0.1:" + port + "/"}) {
     SCOPED_TRACE(url);
     net::HttpRequestOptions options;
     options.method = 1;
