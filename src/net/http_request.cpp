@@ -78,18 +78,26 @@ std::string TransportUrl(std::string_view url) {
   result += host + ":" + std::to_string(port) + EncodePath(UrlPath(url));
   CURLU* parsed = curl_url();
   if (parsed == nullptr) return {};
-  // A host text holding "@", "?" or "#" would make the transport read a different host (or
-  // a user name) out of the URL; such a request goes nowhere rather than somewhere else.
-  bool sameHost = false;
-  if (curl_url_set(parsed, CURLUPART_URL, result.c_str(), 0) == CURLUE_OK) {
-    char* parsedHost = nullptr;
-    if (curl_url_get(parsed, CURLUPART_HOST, &parsedHost, 0) == CURLUE_OK) {
-      sameHost = host == parsedHost;
-      curl_free(parsedHost);
-    }
+  const CURLUcode code = curl_url_set(parsed, CURLUPART_URL, result.c_str(), 0);
+  curl_url_cleanup(parsed);
+  return code == CURLUE_OK ? result : std::string();
+}
+
+// A host text holding "@", "?" or "#" makes the transport read another host (or a user name)
+// out of the transport URL. No server has such a name, so the request must reach none,
+// exactly like a request to a name that does not resolve.
+bool TransportReadsHost(const std::string& transportUrl, std::string_view host) {
+  CURLU* parsed = curl_url();
+  if (parsed == nullptr) return false;
+  bool same = false;
+  char* parsedHost = nullptr;
+  if (curl_url_set(parsed, CURLUPART_URL, transportUrl.c_str(), 0) == CURLUE_OK &&
+      curl_url_get(parsed, CURLUPART_HOST, &parsedHost, 0) == CURLUE_OK) {
+    same = host == parsedHost;
+    curl_free(parsedHost);
   }
   curl_url_cleanup(parsed);
-  return sameHost ? result : std::string();
+  return same;
 }
 
 text::Text ChooseAgent(std::string_view headers) {
@@ -229,7 +237,9 @@ std::string HttpRequest(std::string_view url, HttpRequestOptions& options) {
     }
     if (options.method != 0 && options.postBytes.empty()) options.postBytes = options.postText;
 
-    Transfer transfer = Perform(transportUrl, agent, options);
+    Transfer transfer = TransportReadsHost(transportUrl, UrlHost(currentUrl, false))
+                            ? Perform(transportUrl, agent, options)
+                            : Transfer{};
 
     options.rawHeaders = std::move(transfer.headers.lines);
     options.location.clear();
