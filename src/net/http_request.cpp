@@ -83,8 +83,14 @@ std::string TransportUrl(std::string_view url) {
   return code == CURLUE_OK ? result : std::string();
 }
 
-// A host text holding "@", "?" or "#" makes the transport read another host (or a user name)
-// out of the transport URL. No server has such a name, so the request must reach none,
+// A numeric IPv4 address in any of its forms ("127.1", "2130706433", "0x7f.0.0.1"); the
+// transport writes such a host back in dotted form.
+bool IsNumericHost(std::string_view host) {
+  return !host.empty() && host.find_first_not_of("0123456789abcdefx.") == std::string_view::npos;
+}
+
+// A host text holding "@", "?", "#" or "%" makes the transport read another host (or a user
+// name) out of the transport URL. No server has such a name, so the request must reach none,
 // exactly like a request to a name that does not resolve.
 bool TransportReadsHost(const std::string& transportUrl, std::string_view host) {
   CURLU* parsed = curl_url();
@@ -93,7 +99,7 @@ bool TransportReadsHost(const std::string& transportUrl, std::string_view host) 
   char* parsedHost = nullptr;
   if (curl_url_set(parsed, CURLUPART_URL, transportUrl.c_str(), 0) == CURLUE_OK &&
       curl_url_get(parsed, CURLUPART_HOST, &parsedHost, 0) == CURLUE_OK) {
-    same = host == parsedHost;
+    same = host == parsedHost || IsNumericHost(host);
     curl_free(parsedHost);
   }
   curl_url_cleanup(parsed);

@@ -346,9 +346,10 @@ TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {
   const std::string urls[] = {
       silent.Url("/"),
       "http://127.0.0.1:" + std::to_string(testing_support::UnusedPort()) + "/",
-      // The host text "u@127.0.0.1" names no server; the transport must not read it as
-      // user "u" at the silent server.
+      // The host texts "u@127.0.0.1" and "127.0.0.%31" name no server; the transport must
+      // not read them as the silent server.
       "http://u@127.0.0.1:" + std::to_string(silent.port()) + "/",
+      "http://127.0.0.%31:" + std::to_string(silent.port()) + "/",
   };
   for (const std::string& url : urls) {
     SCOPED_TRACE(url);
@@ -365,6 +366,17 @@ TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {
     EXPECT_EQ(options.extraHeaders, "Referer: " + url + kDefaultLines + "\r\nCookie: a=1");
   }
   EXPECT_EQ(silent.Requests().size(), 1u);
+}
+
+TEST_F(HttpRequestTest, NumericHostFormsReachTheServer) {
+  RawHttpServer server(Answer("HTTP/1.1 200 OK", "", "reached"));
+  const std::string port = std::to_string(server.port());
+  for (const std::string host : {"127.1", "2130706433", "0x7f.0.0.1"}) {
+    SCOPED_TRACE(host);
+    net::HttpRequestOptions options;
+    options.transferTimeoutMs = 2000;
+    EXPECT_EQ(net::HttpRequest("http://" + host + ":" + port + "/", options), "reached");
+  }
 }
 
 TEST_F(HttpRequestTest, UnusableUrlChangesNothing) {
