@@ -83,6 +83,29 @@ std::string TransportUrl(std::string_view url) {
   return code == CURLUE_OK ? result : std::string();
 }
 
+// A numeric IPv4 address in any of its forms ("127.1", "2130706433", "0x7f.0.0.1"); the
+// transport writes such a host back in dotted form.
+bool IsNumericHost(std::string_view host) {
+  return !host.empty() && host.find_first_not_of("0123456789abcdefx.") == std::string_view::npos;
+}
+
+// A host text holding "@", "?", "#" or "%" makes the transport read another host (or a user
+// name) out of the transport URL. No server has such a name, so the request must reach none,
+// exactly like a request to a name that does not resolve.
+bool TransportReadsHost(const std::string& transportUrl, std::string_view host) {
+  CURLU* parsed = curl_url();
+  if (parsed == nullptr) return false;
+  bool same = false;
+  char* parsedHost = nullptr;
+  if (curl_url_set(parsed, CURLUPART_URL, transportUrl.c_str(), 0) == CURLUE_OK &&
+      curl_url_get(parsed, CURLUPART_HOST, &parsedHost, 0) == CURLUE_OK) {
+    same = host == parsedHost || IsNumericHost(host);
+    curl_free(parsedHost);
+  }
+  curl_url_cleanup(parsed);
+  return same;
+}
+
 text::Text ChooseAgent(std::string_view headers) {
   const int at = text::Find(headers, kUserAgentMarker, 1, true);
   if (at == text::kNotFound) return text::Text(kDefaultUserAgent);
@@ -165,6 +188,9 @@ Transfer Perform(const std::string& transportUrl, const text::Text& agent,
   if (!handle) return result;
   CURL* h = handle.get();
   curl_easy_setopt(h, CURLOPT_URL, transportUrl.c_str());
+  // The request line carries the URL's path byte for byte; the transport would otherwise
+  // squash "/./" and "/../" segments.
+  curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
   curl_easy_setopt(h, CURLOPT_USERAGENT, agent.c_str());
   const HeaderList headers = ToHeaderList(options.extraHeaders);
@@ -217,7 +243,9 @@ std::string HttpRequest(std::string_view url, HttpRequestOptions& options) {
     }
     if (options.method != 0 && options.postBytes.empty()) options.postBytes = options.postText;
 
-    Transfer transfer = Perform(transportUrl, agent, options);
+    Transfer transfer = TransportReadsHost(transportUrl, UrlHost(currentUrl, false))
+                            ? Perform(transportUrl, agent, options)
+                            : Transfer{};
 
     options.rawHeaders = std::move(transfer.headers.lines);
     options.location.clear();

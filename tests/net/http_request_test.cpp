@@ -60,7 +60,8 @@ class HttpRequestTest : public testing::Test {
 
 TEST_F(HttpRequestTest, SendsDefaultHeadersInOrderAndReportsThem) {
   RawHttpServer server(Answer("HTTP/1.1 200 OK", "X-Server: raw\r\n", "hello"));
-  const std::string url = server.Url("/a/b?c=1");
+  // The path goes out as given, dot segments included.
+  const std::string url = server.Url("/a/../b/./c?d=1");
   net::HttpRequestOptions options;
 
   EXPECT_EQ(net::HttpRequest(url, options), "hello");
@@ -69,7 +70,7 @@ TEST_F(HttpRequestTest, SendsDefaultHeadersInOrderAndReportsThem) {
   EXPECT_EQ(options.extraHeaders, sentHeaders);
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(server.Requests()[0].head,
-            "GET /a/b?c=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
+            "GET /a/../b/./c?d=1 HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server.port()) +
                 "\r\nUser-Agent: " + std::string(net::kDefaultUserAgent) + "\r\n" + sentHeaders +
                 "\r\n\r\n");
   const std::string raw = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nX-Server: raw\r\n\r\n";
@@ -345,6 +346,10 @@ TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {
   const std::string urls[] = {
       silent.Url("/"),
       "http://127.0.0.1:" + std::to_string(testing_support::UnusedPort()) + "/",
+      // The host texts "u@127.0.0.1" and "127.0.0.%31" name no server; the transport must
+      // not read them as the silent server.
+      "http://u@127.0.0.1:" + std::to_string(silent.port()) + "/",
+      "http://127.0.0.%31:" + std::to_string(silent.port()) + "/",
   };
   for (const std::string& url : urls) {
     SCOPED_TRACE(url);
@@ -361,6 +366,17 @@ TEST_F(HttpRequestTest, NothingReceivedLeavesHeadersLocationAndBodyEmpty) {
     EXPECT_EQ(options.extraHeaders, "Referer: " + url + kDefaultLines + "\r\nCookie: a=1");
   }
   EXPECT_EQ(silent.Requests().size(), 1u);
+}
+
+TEST_F(HttpRequestTest, NumericHostFormsReachTheServer) {
+  RawHttpServer server(Answer("HTTP/1.1 200 OK", "", "reached"));
+  const std::string port = std::to_string(server.port());
+  for (const std::string host : {"127.1", "2130706433", "0x7f.0.0.1"}) {
+    SCOPED_TRACE(host);
+    net::HttpRequestOptions options;
+    options.transferTimeoutMs = 2000;
+    EXPECT_EQ(net::HttpRequest("http://" + host + ":" + port + "/", options), "reached");
+  }
 }
 
 TEST_F(HttpRequestTest, UnusableUrlChangesNothing) {

@@ -51,6 +51,11 @@ TEST_F(PageFetchTest, SendsAnHttp10GetAndReturnsEveryBodyByte) {
             "GET /list?p=2 HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(raw.port()) +
                 "\r\nUser-Agent: " + std::string(net::kPageFetchUserAgent) +
                 "\r\nAccept: */*\r\n\r\n");
+
+  // Blanks in a scraped address go out escaped instead of failing the fetch.
+  EXPECT_EQ(net::FetchBody(raw.Url("/a b.jpg?q=c d")), body);
+  ASSERT_EQ(raw.Requests().size(), 2u);
+  EXPECT_EQ(raw.Requests()[1].RequestLine(), "GET /a%20b.jpg?q=c%20d HTTP/1.0");
 }
 
 TEST_F(PageFetchTest, SharesTheCookieStoreWithTheRequestEngine) {
