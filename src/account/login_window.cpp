@@ -43,6 +43,8 @@ LoginWindow::LoginWindow(LoginWindowSeams seams, QWidget* parent)
   passwordBox_->setObjectName(QStringLiteral("编辑框2"));
   passwordBox_->setGeometry(64, 40, 104, 24);
   passwordBox_->setEchoMode(QLineEdit::Password);
+  // The mask is asterisks, whatever character the style would pick (a bullet, mostly).
+  passwordBox_->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
   loginButton_ = new QPushButton(QStringLiteral("登录"), this);
   loginButton_->setObjectName(QStringLiteral("按钮1"));

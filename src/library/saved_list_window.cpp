@@ -70,7 +70,7 @@ SavedListWindow::SavedListWindow(platform::Dialogs& dialogs, std::function<bool(
   setWindowTitle(QStringLiteral(u"电影预存+播放记录"));
   setGeometry(kFormLeft, kFormTop, kFormWidth, kFormHeight);
 
-  list_->setObjectName(QStringLiteral("savedList"));
+  list_->setObjectName(QStringLiteral(u"超级列表框1"));
   list_->setGeometry(kListPlace);
   list_->setColumnCount(2);
   list_->setHeaderLabels({QStringLiteral(u"名称"), QStringLiteral(u"播放地址")});
@@ -89,18 +89,18 @@ SavedListWindow::SavedListWindow(platform::Dialogs& dialogs, std::function<bool(
           [this](const QPoint& position) { ShowPopupMenu(position); });
 
   auto* exitLink = new QLabel(QStringLiteral(u"<a href=\"#\">退出</a>"), this);
-  exitLink->setObjectName(QStringLiteral("exitLink"));
+  exitLink->setObjectName(QStringLiteral(u"超级链接框1"));
   exitLink->setGeometry(kExitLinkPlace);
   exitLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
   connect(exitLink, &QLabel::linkActivated, this, [this] { hide(); });
 
   // Shown as in the original form; nothing reads it.
   auto* autoPlay = new QCheckBox(QStringLiteral(u"自动播放"), this);
-  autoPlay->setObjectName(QStringLiteral("autoPlayBox"));
+  autoPlay->setObjectName(QStringLiteral(u"选择框1"));
   autoPlay->setGeometry(kAutoPlayPlace);
   autoPlay->setEnabled(false);
 
-  menu_->setObjectName(QStringLiteral("savedListMenu"));
+  menu_->setObjectName(QStringLiteral(u"菜单"));
   connect(menu_->addAction(QStringLiteral(u"移除")), &QAction::triggered, this,
           [this] { RemoveSelected(); });
   connect(menu_->addAction(QStringLiteral(u"全部移除")), &QAction::triggered, this,

@@ -64,33 +64,23 @@ bool TrimOwnProcess() {
   return !ranges.empty();
 }
 
+// The errors process_madvise gives for its first range alone; any other concerns the call.
+bool RefusesOnlyTheRange(int error) {
+  return error == EINVAL || error == ENOMEM;
+}
+
 bool TrimOtherProcess(pid_t pid) {
   const long pidfd = ::syscall(SYS_pidfd_open, pid, 0);
   if (pidfd < 0) return false;
   // The maps are read after the pidfd is held, so a recycled id cannot slip in between.
   const std::vector<Range> ranges = Mappings("/proc/" + std::to_string(pid) + "/maps");
-  std::vector<iovec> batch;
-  batch.reserve(std::min(ranges.size(), kRangesPerCall));
-  bool advised = false;
-  std::size_t next = 0;
-  while (next < ranges.size()) {
-    batch.clear();
-    for (std::size_t i = next; i < ranges.size() && batch.size() < kRangesPerCall; ++i)
-      batch.push_back({reinterpret_cast<void*>(ranges[i].start), ranges[i].end - ranges[i].start});
-    const long done =
-        ::syscall(SYS_process_madvise, pidfd, batch.data(), batch.size(), MADV_PAGEOUT, 0u);
-    if (done < 0 && errno == ESRCH) break;
-    // The kernel stops at the first range it refuses (a device mapping, say) and reports the
-    // bytes of the ranges before it; the refused range is skipped and the rest asked again.
-    std::size_t left = done < 0 ? 0 : static_cast<std::size_t>(done);
-    std::size_t accepted = 0;
-    while (accepted < batch.size() && left >= batch[accepted].iov_len) {
-      left -= batch[accepted].iov_len;
-      ++accepted;
-    }
-    advised = advised || accepted > 0;
-    next += accepted < batch.size() ? accepted + 1 : accepted;
-  }
+  std::vector<iovec> vectors;
+  vectors.reserve(ranges.size());
+  for (const Range& range : ranges)
+    vectors.push_back({reinterpret_cast<void*>(range.start), range.end - range.start});
+  const bool advised = PageOutRanges(vectors, [pidfd](std::span<const iovec> batch) {
+    return ::syscall(SYS_process_madvise, pidfd, batch.data(), batch.size(), MADV_PAGEOUT, 0u);
+  });
   ::close(static_cast<int>(pidfd));
   return advised;
 }
@@ -108,6 +98,27 @@ std::vector<pid_t> RunningProcessIds(std::size_t limit) {
   }
   ::closedir(proc);
   return ids;
+}
+
+bool PageOutRanges(std::span<const iovec> ranges, const PageOutCall& call) {
+  bool advised = false;
+  while (!ranges.empty()) {
+    const std::span<const iovec> batch = ranges.first(std::min(ranges.size(), kRangesPerCall));
+    const long done = call(batch);
+    if (done < 0 && !RefusesOnlyTheRange(errno)) break;
+    // The kernel stops at the first range it refuses and reports the bytes of the ranges
+    // before it; the refused range is skipped and the rest asked for again.
+    std::size_t left = done < 0 ? 0 : static_cast<std::size_t>(done);
+    std::size_t accepted = 0;
+    while (accepted < batch.size() && left >= batch[accepted].iov_len) {
+      left -= batch[accepted].iov_len;
+      ++accepted;
+    }
+    advised = advised || accepted > 0;
+    ranges =
+        ranges.subspan(std::min(ranges.size(), accepted < batch.size() ? accepted + 1 : accepted));
+  }
+  return advised;
 }
 
 bool TrimProcess(pid_t pid) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <sys/types.h>
+#include <sys/uio.h>
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace platform {
@@ -26,6 +28,17 @@ inline std::vector<pid_t> ProcessesToTrim() {
 // process_madvise through a pidfd for any other. Returns false for a process it may not touch
 // or that has gone; callers pass over those.
 bool TrimProcess(pid_t pid);
+
+// One page-out request for a batch of another process's ranges, as process_madvise answers it:
+// the bytes of the ranges accepted before the first one refused, or -1 with errno set.
+using PageOutCall = std::function<long(std::span<const iovec> batch)>;
+
+// Asks for every range in batches the kernel takes. A range the kernel refuses (a device or
+// locked mapping, one unmapped meanwhile) is skipped and the rest asked for again; an error
+// that concerns the whole call (no right to touch the process, the process gone, no such call
+// on this kernel) ends the process's turn at once, so a process we may not touch costs one
+// call, not one per mapping. Returns whether any range was accepted.
+bool PageOutRanges(std::span<const iovec> ranges, const PageOutCall& call);
 
 // Trims one process; false when it was passed over.
 using ProcessTrimmer = std::function<bool(pid_t)>;

@@ -170,6 +170,8 @@ TEST_F(LoginWindowTest, IsTheFormHiddenWithItsTimerStopped) {
   EXPECT_EQ(window_->geometry(), QRect(50, 50, 182, 133));
   EXPECT_FALSE(window_->isVisible());
   EXPECT_EQ(PasswordBox()->echoMode(), QLineEdit::Password);
+  PasswordBox()->setText(QStringLiteral("abc"));
+  EXPECT_EQ(PasswordBox()->displayText(), QStringLiteral("***"));
   EXPECT_EQ(RememberBox()->text(), QStringLiteral("记住密码and自动登录"));
   EXPECT_FALSE(RememberBox()->isChecked());
   EXPECT_FALSE(window_->TrimTimer().isActive());

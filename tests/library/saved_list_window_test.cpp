@@ -37,8 +37,8 @@ text::Text G(std::string_view utf8) {
 // The window with fakes for the main window's login state and play action.
 class SavedListWindowTest : public ::testing::Test {
  protected:
-  QTreeWidget* List() { return window.findChild<QTreeWidget*>("savedList"); }
-  QMenu* Menu() { return window.findChild<QMenu*>("savedListMenu"); }
+  QTreeWidget* List() { return window.findChild<QTreeWidget*>(QStringLiteral(u"超级列表框1")); }
+  QMenu* Menu() { return window.findChild<QMenu*>(QStringLiteral(u"菜单")); }
 
   void Choose(const QString& caption) {
     for (QAction* action : Menu()->actions())
@@ -81,7 +81,7 @@ TEST_F(SavedListWindowTest, FormAndPlacement) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral(u"电影预存+播放记录"));
   EXPECT_EQ(List()->headerItem()->text(0), QStringLiteral(u"名称"));
   EXPECT_EQ(List()->headerItem()->text(1), QStringLiteral(u"播放地址"));
-  EXPECT_FALSE(window.findChild<QCheckBox*>("autoPlayBox")->isEnabled());
+  EXPECT_FALSE(window.findChild<QCheckBox*>(QStringLiteral(u"选择框1"))->isEnabled());
   QStringList items;
   for (QAction* action : Menu()->actions())
     items << action->text();
@@ -99,7 +99,8 @@ TEST_F(SavedListWindowTest, FormAndPlacement) {
   emit List()->customContextMenuRequested(QPoint(4, 4));
   EXPECT_TRUE(Menu()->isVisible());
   Menu()->hide();
-  emit window.findChild<QLabel*>("exitLink")->linkActivated(QStringLiteral("#"));
+  emit window.findChild<QLabel*>(QStringLiteral(u"超级链接框1"))
+      ->linkActivated(QStringLiteral("#"));
   EXPECT_FALSE(window.isVisible());
 }
 

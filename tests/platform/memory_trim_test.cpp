@@ -8,13 +8,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <memory>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -67,6 +70,74 @@ TEST(TrimAllProcesses, VisitsAtMostTheFirst1024InOrder) {
                    });
   ASSERT_EQ(visited.size(), kMaxTrimmedProcesses);
   EXPECT_TRUE(std::equal(visited.begin(), visited.end(), many.begin()));
+}
+
+// A kernel that answers page-out calls from a script: each call's first range and size are
+// recorded, and the answer is the bytes accepted, or -1 with the given errno.
+struct PageOutScript {
+  struct Answer {
+    long bytes;
+    int error;
+  };
+  std::vector<Answer> answers;
+  std::vector<std::pair<std::size_t, std::size_t>> calls;  // first range index, batch size
+
+  bool Run(const std::vector<iovec>& ranges) {
+    return PageOutRanges(ranges, [&](std::span<const iovec> batch) -> long {
+      calls.emplace_back(static_cast<std::size_t>(batch.data() - ranges.data()), batch.size());
+      const Answer answer =
+          calls.size() <= answers.size() ? answers[calls.size() - 1] : Answer{-1, EPERM};
+      errno = answer.error;
+      return answer.bytes;
+    });
+  }
+};
+
+std::vector<iovec> Ranges(std::size_t count, std::size_t length) {
+  std::vector<iovec> ranges(count);
+  for (std::size_t i = 0; i < count; ++i)
+    ranges[i] = {reinterpret_cast<void*>(0x10000 * (i + 1)), length};
+  return ranges;
+}
+
+TEST(PageOutRanges, SkipsRefusedRangesAndGivesUpOnWholeCallErrors) {
+  using Calls = std::vector<std::pair<std::size_t, std::size_t>>;
+  const struct {
+    const char* label;
+    std::size_t ranges;
+    std::vector<PageOutScript::Answer> answers;
+    bool advised;
+    Calls calls;
+  } cases[] = {
+      {"all accepted at once", 3, {{3 * 4096, 0}}, true, {{0, 3}}},
+      {"the second range refused is skipped", 3, {{4096, 0}, {4096, 0}}, true, {{0, 3}, {2, 1}}},
+      {"a refused first range is skipped",
+       3,
+       {{-1, EINVAL}, {2 * 4096, 0}},
+       true,
+       {{0, 3}, {1, 2}}},
+      {"a range unmapped meanwhile is skipped",
+       2,
+       {{-1, ENOMEM}, {-1, EINVAL}},
+       false,
+       {{0, 2}, {1, 1}}},
+      // A process of another user, or a caller without the right to hint the kernel: one call.
+      {"not permitted", 500, {{-1, EPERM}}, false, {{0, 500}}},
+      {"process gone", 500, {{-1, ESRCH}}, false, {{0, 500}}},
+      {"no such call on this kernel", 500, {{-1, ENOSYS}}, false, {{0, 500}}},
+      {"batches of at most 1024 ranges",
+       2500,
+       {{1024 * 4096, 0}, {1024 * 4096, 0}, {452 * 4096, 0}},
+       true,
+       {{0, 1024}, {1024, 1024}, {2048, 452}}},
+      {"no ranges, no call", 0, {}, false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    PageOutScript script{c.answers, {}};
+    EXPECT_EQ(script.Run(Ranges(c.ranges, 4096)), c.advised);
+    EXPECT_EQ(script.calls, c.calls);
+  }
 }
 
 TEST(TrimProcess, PassesOverProcessesThatCannotBeTouched) {
