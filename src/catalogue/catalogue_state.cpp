@@ -4,8 +4,8 @@
 
 namespace catalogue {
 
-text::Text FetchPage(CatalogueState& state, const PageFetch& fetch, const text::Text& url) {
-  state.lastPage = fetch ? text::UntilZeroByte(fetch(url)) : text::Text();
+text::Text FetchPage(CatalogueState& state, net::PageFetch& fetch, const text::Text& url) {
+  state.lastPage = text::UntilZeroByte(fetch.Fetch(url));
   return state.lastPage;
 }
 

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <functional>
-#include <string>
-#include <string_view>
-
+#include "net/page_fetch.h"
 #include "text/text.h"
 
 namespace catalogue {
@@ -19,11 +16,8 @@ struct CatalogueState {
   text::Text lastPage;
 };
 
-// One HTTP GET of an address, its body as bytes; empty bytes when nothing was received.
-using PageFetch = std::function<std::string(const text::Text& url)>;
-
 // Fetches `url`, keeps the body up to its first zero byte as the last page and returns it.
 // The site's pages are GBK like all text here, so no conversion takes place.
-text::Text FetchPage(CatalogueState& state, const PageFetch& fetch, const text::Text& url);
+text::Text FetchPage(CatalogueState& state, net::PageFetch& fetch, const text::Text& url);
 
 }  // namespace catalogue

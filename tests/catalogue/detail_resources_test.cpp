@@ -99,19 +99,25 @@ TEST(TitleFromResourceTest, TagOrderAndLetterCaseDecide) {
   EXPECT_EQ(TitleFromResource("[禾苗电影网WWW.HEMIAO.CC]甲.mp4"), std::nullopt);
 }
 
+// Answers every address with the same body and remembers the address asked for.
+struct FixedPageFetch : net::PageFetch {
+  std::string body;
+  std::string asked;
+  std::string Fetch(std::string_view url) override {
+    asked = url;
+    return body;
+  }
+};
+
 TEST(FetchPageTest, KeepsTheBodyUpToItsFirstZeroByte) {
   CatalogueState state;
-  std::string asked;
-  const PageFetch fetch = [&](const text::Text& url) {
-    asked = url;
-    return std::string("<html>\0tail", 11);
-  };
+  FixedPageFetch fetch;
+  fetch.body = std::string("<html>\0tail", 11);
   EXPECT_EQ(FetchPage(state, fetch, "http://c/a.html"), "<html>");
-  EXPECT_EQ(asked, "http://c/a.html");
+  EXPECT_EQ(fetch.asked, "http://c/a.html");
   EXPECT_EQ(state.lastPage, "<html>");
-  EXPECT_EQ(FetchPage(
-                state, [](const text::Text&) { return std::string(); }, "x"),
-            "");
+  fetch.body.clear();
+  EXPECT_EQ(FetchPage(state, fetch, "x"), "");
   EXPECT_EQ(state.lastPage, "");
 }
 
