@@ -47,24 +47,6 @@ bool StartsWithHttps(std::string_view url) {
   return true;
 }
 
-// The transport wants a well-formed URL; bytes a server would see as breaking the request
-// line (blanks, controls, GBK bytes) go percent-encoded, everything else as given.
-text::Text EncodePath(std::string_view path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  text::Text out;
-  for (char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 // The URL the transport fetches, from the host, port and path rules of this folder; empty
 // when the request cannot be set up at all.
 std::string TransportUrl(std::string_view url) {
@@ -75,7 +57,8 @@ std::string TransportUrl(std::string_view url) {
   if (port == 0) port = secure ? kHttpsPort : kHttpPort;
   if (host.empty() || port > kHighestPort) return {};
   std::string result = secure ? "https://" : "http://";
-  result += host + ":" + std::to_string(port) + EncodePath(UrlPath(url));
+  result +=
+      host + ":" + std::to_string(port) + PercentEscape(UrlPath(url), EscapedBytes::kAlsoHighBytes);
   CURLU* parsed = curl_url();
   if (parsed == nullptr) return {};
   const CURLUcode code = curl_url_set(parsed, CURLUPART_URL, result.c_str(), 0);

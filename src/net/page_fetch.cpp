@@ -1,36 +1,17 @@
 #include "net/page_fetch.h"
 
 #include "net/curl_session.h"
+#include "net/url.h"
 
 namespace net {
-namespace {
-
-// Addresses cut from pages may hold blanks or control bytes, which the transport refuses
-// outright; a browser sends them escaped.
-std::string EscapeRefusedBytes(std::string_view url) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char c : url) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte == 0x7F) {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 std::string FetchBody(std::string_view url, long transferTimeoutMs) {
   std::string body;
   EasyHandle handle = NewTransfer({kConnectTimeoutMs, transferTimeoutMs}, body);
   if (!handle) return {};
   CURL* h = handle.get();
-  const std::string target = EscapeRefusedBytes(url);
+  // Addresses cut from pages may hold blanks or control bytes, which a browser sends escaped.
+  const std::string target = PercentEscape(url, EscapedBytes::kBlanksAndControls);
   curl_easy_setopt(h, CURLOPT_URL, target.c_str());
   curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
   curl_easy_setopt(h, CURLOPT_USERAGENT, kPageFetchUserAgent.data());

@@ -71,4 +71,22 @@ text::Text UrlPath(std::string_view url) {
   return text::Text(url.substr(static_cast<std::size_t>(slash - 1)));
 }
 
+text::Text PercentEscape(std::string_view text, EscapedBytes which) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const bool alsoHigh = which == EscapedBytes::kAlsoHighBytes;
+  text::Text out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte == 0x7F || (alsoHigh && byte >= 0x80)) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace net

@@ -21,4 +21,11 @@ int UrlPort(std::string_view url);
 // ends at its host.
 text::Text UrlPath(std::string_view url);
 
+// Which bytes `PercentEscape` writes as "%XX": blanks and control bytes always, since the
+// transport refuses them; bytes of 0x80 and above too when `kAlsoHighBytes`.
+enum class EscapedBytes { kBlanksAndControls, kAlsoHighBytes };
+
+// The text with the chosen bytes percent-escaped (capital hex) and every other byte as given.
+text::Text PercentEscape(std::string_view text, EscapedBytes which);
+
 }  // namespace net

@@ -55,4 +55,13 @@ TEST(Url, HeaderValue) {
   }
 }
 
+TEST(Url, PercentEscape) {
+  using net::EscapedBytes;
+  const std::string mixed = std::string("/a b\t?c=\x7F&d=") + "\xD6\xD0" + "%41";
+  EXPECT_EQ(net::PercentEscape(mixed, EscapedBytes::kBlanksAndControls),
+            "/a%20b%09?c=%7F&d=\xD6\xD0%41");
+  EXPECT_EQ(net::PercentEscape(mixed, EscapedBytes::kAlsoHighBytes), "/a%20b%09?c=%7F&d=%D6%D0%41");
+  EXPECT_EQ(net::PercentEscape("", EscapedBytes::kAlsoHighBytes), "");
+}
+
 }  // namespace
