@@ -8,6 +8,7 @@
 #include <time.h>
 
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,7 +49,8 @@ std::size_t FetchAllPages(net::PageFetch& fetch, const std::string& base) {
 std::size_t CollectRegion(net::PageFetch& fetch, const std::string& base,
                           const std::string& regionBox) {
   catalogue::CatalogueState catalogueState;
-  std::vector<catalogue::TitleRow> list;
+  // A list control puts a row on top without moving the others.
+  std::deque<catalogue::TitleRow> list;
   for (int page = 1; page <= kPages; ++page) {
     if (static_cast<int>(list.size()) >= catalogue::kRegionCollectionRowLimit) break;
     const std::vector<catalogue::ListingEntry> entries = catalogue::ScrapeListing(
@@ -56,7 +58,7 @@ std::size_t CollectRegion(net::PageFetch& fetch, const std::string& base,
     if (entries.empty()) break;
     for (const catalogue::ListingEntry& entry : entries) {
       if (auto row = catalogue::RegionRow(entry, regionBox, static_cast<int>(list.size()))) {
-        list.insert(list.begin(), std::move(*row));
+        list.push_front(std::move(*row));
       }
       bench::ProcessPendingEvents();
     }
