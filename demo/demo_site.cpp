@@ -3,15 +3,22 @@
 #include <httplib.h>
 
 #include <array>
+#include <charconv>
+#include <mutex>
+#include <optional>
+#include <set>
 #include <thread>
 #include <vector>
 
+#include "demo/catalogue_pages.h"
 #include "demo/core_pages.h"
 #include "demo/form_body.h"
 #include "demo/forum.h"
 #include "demo/html_page.h"
+#include "demo/poster_image.h"
 #include "demo/sample_video.h"
 #include "demo/site_pages.h"
+#include "text/codepage.h"
 
 namespace demo {
 namespace {
@@ -57,19 +64,78 @@ bool StartsBeyond(const httplib::Ranges& ranges, std::size_t size) {
   return false;
 }
 
+// Pages that answer 404 with a body of their own (the catalogue's missing page) keep it.
 void AnswerNotFound(const httplib::Request& request, httplib::Response& response) {
-  if (response.status == 404) response.set_content(NotFoundPage(request.path), kHtmlContentType);
+  if (response.status == 404 && response.body.empty()) {
+    response.set_content(NotFoundPage(request.path), kHtmlContentType);
+  }
+}
+
+// The server answers a "Range" request with the asked part (206) from the whole body, which
+// lets the browser's player seek.
+void ServeSampleVideo(const httplib::Request& request, httplib::Response& response) {
+  const std::string_view video = SampleVideo();
+  response.set_header("Accept-Ranges", "bytes");
+  if (StartsBeyond(request.ranges, video.size())) {
+    response.status = 416;
+    response.set_header("Content-Range", "bytes */" + std::to_string(video.size()));
+    return;
+  }
+  response.set_content(video.data(), video.size(), kSampleVideoContentType);
+}
+
+std::optional<long long> Number(std::string_view digits) {
+  long long value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<int> SmallNumber(std::string_view digits) {
+  const std::optional<long long> value = Number(digits);
+  if (!value || *value > kIdsPerCategory * 100LL) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+// A file name as the request carried it: GBK bytes from the client's own fetch, UTF-8 from a
+// browser, which escapes the characters of an address as UTF-8.
+bool SameFileName(const std::string& requested, const std::string& gbkName) {
+  return requested == gbkName || text::Utf8ToGbk(requested) == gbkName;
+}
+
+// The raw query fields of a request, undecoded: the search words come escaped in a way of
+// their own.
+std::map<std::string, std::string> RawQueryOf(const httplib::Request& request) {
+  std::map<std::string, std::string> fields;
+  const std::size_t question = request.target.find('?');
+  if (question == std::string::npos) return fields;
+  std::string_view query = std::string_view(request.target).substr(question + 1);
+  while (!query.empty()) {
+    const std::size_t end = query.find('&');
+    const std::string_view field = query.substr(0, end);
+    query.remove_prefix(end == std::string_view::npos ? query.size() : end + 1);
+    const std::size_t equals = field.find('=');
+    if (equals == std::string_view::npos) continue;
+    fields[std::string(field.substr(0, equals))] = std::string(field.substr(equals + 1));
+  }
+  return fields;
 }
 
 }  // namespace
 
 struct DemoSite::Servers {
+  explicit Servers(CatalogueSize size) : catalogue(size) {}
+
   std::array<httplib::Server, kCoreCount> cores;
   httplib::Server main;
   std::array<int, kCoreCount> corePorts{};
   int mainPort = 0;
   std::vector<std::thread> threads;
   Forum forum;
+  const Catalogue catalogue;
+  // The words searched for so far: the front server fails the first request of each.
+  std::mutex searchedMutex;
+  std::set<std::string> searchedWords;
 
   std::string CoreAddress(int core) const {
     return Address(corePorts[static_cast<std::size_t>(core - 1)]) +
@@ -97,18 +163,7 @@ struct DemoSite::Servers {
     main.Get(kWatchListPagePath, [this](const httplib::Request&, httplib::Response& response) {
       response.set_content(WatchListPage(SampleVideoUrl()), kHtmlContentType);
     });
-    // The server answers a "Range" request with the asked part (206) from the whole body,
-    // which lets the browser's player seek.
-    main.Get(kSampleVideoPath, [](const httplib::Request& request, httplib::Response& response) {
-      const std::string_view video = SampleVideo();
-      response.set_header("Accept-Ranges", "bytes");
-      if (StartsBeyond(request.ranges, video.size())) {
-        response.status = 416;
-        response.set_header("Content-Range", "bytes */" + std::to_string(video.size()));
-        return;
-      }
-      response.set_content(video.data(), video.size(), kSampleVideoContentType);
-    });
+    main.Get(kSampleVideoPath, ServeSampleVideo);
     main.Get(kForumHomePath, [this](const httplib::Request& request, httplib::Response& response) {
       const std::string user = forum.SessionUser(request.get_header_value("Cookie"));
       response.set_content(Forum::HomePage(user), kHtmlContentType);
@@ -135,7 +190,110 @@ struct DemoSite::Servers {
                }
                response.set_content(Forum::RegistrationPage(ForumHome()), kHtmlContentType);
              });
+    RouteCatalogue();
     main.set_error_handler(AnswerNotFound);
+  }
+
+  void AnswerMissing(httplib::Response& response) {
+    response.status = 404;
+    response.set_content(MissingPage(), kHtmlContentType);
+  }
+
+  // A listing page; the first page of a category has no "_1" form.
+  void AnswerListing(const httplib::Request& request, httplib::Response& response) {
+    const std::optional<int> category = SmallNumber(request.matches[1].str());
+    std::optional<int> page = 1;
+    if (request.matches.size() > 2 && request.matches[2].matched) {
+      page = SmallNumber(request.matches[2].str());
+      if (page && *page < 2) page.reset();
+    }
+    if (!category || !page || catalogue.Page(*category, *page).empty()) {
+      AnswerMissing(response);
+      return;
+    }
+    response.set_content(ListingPage(catalogue, *category, *page, Address(mainPort)),
+                         kHtmlContentType);
+  }
+
+  // Whether this is the first request for `words`, which the front server fails.
+  bool FirstSearchFor(const std::string& words) {
+    std::lock_guard lock(searchedMutex);
+    return searchedWords.insert(words).second;
+  }
+
+  void AnswerSearch(const httplib::Request& request, httplib::Response& response) {
+    const auto query = RawQueryOf(request);
+    const std::string words = DecodeEscapedText(Value(query, "searchword"));
+    if (FirstSearchFor(words)) {
+      response.status = 503;
+      response.set_content(FrontServerErrorPage(request.target), kHtmlContentType);
+      return;
+    }
+    const std::optional<int> asked = SmallNumber(Value(query, "page"));
+    const int page = asked && *asked > 1 ? *asked : 1;
+    const std::vector<CatalogueTitle> found = catalogue.Search(words);
+    std::vector<CatalogueTitle> shown;
+    const std::size_t first = static_cast<std::size_t>(page - 1) * kTitlesPerListingPage;
+    for (std::size_t k = first; k < found.size() && k < first + kTitlesPerListingPage; ++k)
+      shown.push_back(found[k]);
+    response.set_content(
+        SearchReplyPage(words, shown, page, static_cast<int>(found.size()), Address(mainPort)),
+        kHtmlContentType);
+  }
+
+  std::optional<CatalogueTitle> MatchedTitle(const httplib::Request& request) {
+    const std::optional<int> id = SmallNumber(request.matches[1].str());
+    return id ? catalogue.TitleById(*id) : std::nullopt;
+  }
+
+  void RouteCatalogue() {
+    const auto listing = [this](const httplib::Request& request, httplib::Response& response) {
+      AnswerListing(request, response);
+    };
+    main.Get(std::string(kListingPrefix) + R"((\d+)\.html)", listing);
+    main.Get(std::string(kListingPrefix) + R"((\d+)_(\d+)\.html)", listing);
+    main.Get(kSearchPath, [this](const httplib::Request& request, httplib::Response& response) {
+      AnswerSearch(request, response);
+    });
+    main.Get(std::string(kDetailPrefix) + R"((\d+)\.html)",
+             [this](const httplib::Request& request, httplib::Response& response) {
+               const std::optional<CatalogueTitle> title = MatchedTitle(request);
+               if (!title) return AnswerMissing(response);
+               response.set_content(DetailPage(*title, Address(mainPort)), kHtmlContentType);
+             });
+    main.Get(std::string(kPosterPrefix) + R"((\d+)\.png)",
+             [this](const httplib::Request& request, httplib::Response& response) {
+               const std::optional<CatalogueTitle> title = MatchedTitle(request);
+               if (!title) {
+                 response.status = 404;
+                 return;
+               }
+               response.set_content(PosterPng(title->id), kPngContentType);
+             });
+    main.Get(std::string(kDownloadPrefix) + R"((\d+)/(.+))",
+             [this](const httplib::Request& request, httplib::Response& response) {
+               const std::optional<CatalogueTitle> title = MatchedTitle(request);
+               for (int k = 0; title && k < title->firstKindCount; ++k) {
+                 if (SameFileName(request.matches[2].str(), FirstKindFileName(*title, k))) {
+                   return ServeSampleVideo(request, response);
+                 }
+               }
+               response.status = 404;
+             });
+    main.Get(std::string(kResourcePrefix) + R"((\d+)/(.+))",
+             [this](const httplib::Request& request, httplib::Response& response) {
+               const std::optional<long long> cid = Number(request.matches[1].str());
+               const std::optional<CatalogueTitle> title =
+                   cid && *cid / 10 <= kIdsPerCategory * 100LL
+                       ? catalogue.TitleById(static_cast<int>(*cid / 10))
+                       : std::nullopt;
+               const int k = cid ? static_cast<int>(*cid % 10) : 0;
+               if (title && k < title->secondKindCount &&
+                   SameFileName(request.matches[2].str(), SecondKindFileName(*title, k))) {
+                 return ServeSampleVideo(request, response);
+               }
+               response.status = 404;
+             });
   }
 
   std::vector<httplib::Server*> All() {
@@ -146,7 +304,7 @@ struct DemoSite::Servers {
   }
 };
 
-DemoSite::DemoSite() = default;
+DemoSite::DemoSite(CatalogueSize catalogueSize) : catalogueSize_(catalogueSize) {}
 
 DemoSite::~DemoSite() {
   Stop();
@@ -158,7 +316,7 @@ bool DemoSite::Start() {
 
 bool DemoSite::Start(int mainPort) {
   if (servers_) return true;
-  auto servers = std::make_unique<Servers>();
+  auto servers = std::make_unique<Servers>(catalogueSize_);
   for (httplib::Server* server : servers->All())
     server->set_socket_options(ExclusivePort);
   if (mainPort == 0) {
@@ -208,7 +366,7 @@ platform::Sites DemoSite::Sites() const {
   sites.forumBase = main + "/";
   sites.registrationBase = main + kRegistrationPrefix;
   sites.catalogueBase = main;
-  sites.resourceBase = main + "/";
+  sites.resourceBase = main + kResourcePrefix;
   sites.announcementAddress = main + kAnnouncementPath;
   return sites;
 }

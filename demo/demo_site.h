@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "demo/catalogue_data.h"
 #include "platform/sites.h"
 
 namespace demo {
@@ -14,10 +15,11 @@ inline constexpr char kDemoPassword[] = "demo&pw=1%";
 
 // Every other party's site the client talks to, served from 127.0.0.1: one server per player
 // core (each core page lives at "/" or "/?zsb" of its own host) and one main server for the
-// application site, the forum, the registration page, the sample video and the later sites.
+// application site, the forum, the registration page, the sample video and the catalogue
+// site with its resource host.
 class DemoSite {
  public:
-  DemoSite();
+  explicit DemoSite(CatalogueSize catalogueSize = CatalogueSize::kNormal);
   ~DemoSite();
   DemoSite(const DemoSite&) = delete;
   DemoSite& operator=(const DemoSite&) = delete;
@@ -39,6 +41,7 @@ class DemoSite {
 
  private:
   struct Servers;
+  CatalogueSize catalogueSize_;
   std::unique_ptr<Servers> servers_;
 };
 

@@ -14,4 +14,10 @@ std::map<std::string, std::string> ParseForm(std::string_view encoded);
 // One field or value of such a text decoded; a "%" not followed by two hex digits stays.
 std::string DecodeFormText(std::string_view encoded);
 
+// A value written with the script function escape(), back to GBK text: "%uXXXX" is a UTF-16
+// code unit (pairs of surrogates join), "%XX" the character U+00XX, "+" a blank as in any
+// query, and other bytes stand for themselves. A character GBK lacks, a lone surrogate or a
+// byte above 0x7F becomes "?".
+std::string DecodeEscapedText(std::string_view escaped);
+
 }  // namespace demo

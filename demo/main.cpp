@@ -1,8 +1,9 @@
 // qinghe-demo: serves the demo site on 127.0.0.1 until SIGINT or SIGTERM.
 //
-//   qinghe-demo --sites-out FILE [--port N]
+//   qinghe-demo --sites-out FILE [--port N] [--catalogue normal|large]
 //
-// writes a sites file pointing at the site to FILE, then prints "demo site ready".
+// writes a sites file pointing at the site to FILE, then prints "demo site ready". The large
+// catalogue has hundreds of listing pages in every category.
 #include <signal.h>
 
 #include <charconv>
@@ -20,7 +21,9 @@ constexpr int kUsageError = 2;
 constexpr int kStartError = 1;
 
 int Usage(const char* message) {
-  std::fprintf(stderr, "qinghe-demo: %s\nusage: qinghe-demo --sites-out FILE [--port N]\n",
+  std::fprintf(stderr,
+               "qinghe-demo: %s\nusage: qinghe-demo --sites-out FILE [--port N] "
+               "[--catalogue normal|large]\n",
                message);
   return kUsageError;
 }
@@ -30,6 +33,7 @@ int Usage(const char* message) {
 int main(int argc, char** argv) {
   std::string sitesOut;
   int port = 0;
+  demo::CatalogueSize catalogue = demo::CatalogueSize::kNormal;
   for (int i = 1; i < argc; ++i) {
     const std::string_view option = argv[i];
     if (i + 1 >= argc) return Usage("missing value after an option");
@@ -40,6 +44,14 @@ int main(int argc, char** argv) {
       const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), port);
       if (error != std::errc() || end != value.data() + value.size() || port < 1 || port > 65535) {
         return Usage("--port needs a number from 1 to 65535");
+      }
+    } else if (option == "--catalogue") {
+      if (value == "normal") {
+        catalogue = demo::CatalogueSize::kNormal;
+      } else if (value == "large") {
+        catalogue = demo::CatalogueSize::kLarge;
+      } else {
+        return Usage("--catalogue is normal or large");
       }
     } else {
       return Usage("unknown option");
@@ -54,7 +66,7 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  demo::DemoSite site;
+  demo::DemoSite site(catalogue);
   if (!site.Start(port)) {
     std::fprintf(stderr, "qinghe-demo: cannot listen on 127.0.0.1%s\n",
                  port == 0 ? "" : (":" + std::to_string(port)).c_str());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QEventLoop>
+#include <QImage>
 #include <QTimer>
 #include <QUrl>
 #include <QVariant>
@@ -11,8 +12,15 @@
 #include <QWebEngineView>
 
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "demo/catalogue_data.h"
+#include "demo/catalogue_pages.h"
 #include "demo/demo_site.h"
+#include "demo/poster_image.h"
+#include "text/codepage.h"
 
 namespace demo {
 namespace {
@@ -141,6 +149,69 @@ TEST(CorePagesPlayTest, ClickingEachCoresPlayLinkPlaysTheAddressInItsField) {
         RunScript(page, QStringLiteral("document.getElementById('player').currentSrc")).toString(),
         video);
   }
+}
+
+// Plays `address` in the page of core `core` (from 0) and answers how far it got.
+double PlayInCore(const platform::Sites& sites, std::size_t core, const QString& address) {
+  QWebEngineView view;
+  view.resize(904, 456);
+  view.show();
+  QWebEnginePage& page = *view.page();
+  if (!Load(page, QUrl(QString::fromStdString(sites.corePageAddress[core])))) return -1;
+  const char* const inputs[] = {"u", "u", "playAddr", "u", "playurl"};
+  const char* const links[] = {"play-button", "play-button", "playBtn", "play-button", "playnow"};
+  if (RunScript(page, FillAndClick(QString::fromLatin1(inputs[core]),
+                                   QString::fromLatin1(links[core]), address))
+          .toString() != QStringLiteral("input+link")) {
+    return -1;
+  }
+  double played = -1;
+  for (int waited = 0; waited < kPlayTimeoutMs && played < 0.5; waited += 100) {
+    Wait(100);
+    played = CurrentTime(page);
+  }
+  return played;
+}
+
+TEST(CorePagesPlayTest, CatalogueResourcesPlayInTheCores) {
+  DemoSite site;
+  ASSERT_TRUE(site.Start());
+  const platform::Sites sites = site.Sites();
+  const Catalogue catalogue(CatalogueSize::kNormal);
+  const std::vector<CatalogueTitle> titles = catalogue.Page(15, 1);
+  // A ready-made address and a second-kind one; their file names hold Chinese text, which
+  // the browser sends escaped as UTF-8.
+  std::vector<std::string> addresses;
+  for (const CatalogueTitle& title : titles) {
+    if (addresses.empty() && title.firstKindCount > 0) {
+      addresses.push_back(FirstKindAddress(site.MainAddress(), title, 0));
+    }
+    if (addresses.size() == 1 && title.secondKindCount > 0) {
+      addresses.push_back(sites.resourceBase + SecondKindPath(title, 0));
+    }
+  }
+  ASSERT_EQ(addresses.size(), 2u);
+  for (std::size_t k = 0; k < addresses.size(); ++k) {
+    SCOPED_TRACE(addresses[k]);
+    // The address box turns GBK text into a Unicode string before it reaches the page.
+    const QString address = QString::fromUtf8(text::GbkToUtf8(addresses[k]));
+    EXPECT_GE(PlayInCore(sites, k, address), 0.5);
+  }
+}
+
+TEST(CataloguePosterTest, PostersDecodeAtThePosterBoxSize) {
+  std::set<QRgb> corners;
+  for (int id : {1500000, 1500001, 1600007, 2100035}) {
+    const std::string png = PosterPng(id);
+    const QImage image =
+        QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()));
+    ASSERT_FALSE(image.isNull()) << id;
+    EXPECT_EQ(image.width(), kPosterWidth);
+    EXPECT_EQ(image.height(), kPosterHeight);
+    corners.insert(image.pixel(0, 0));
+  }
+  EXPECT_EQ(corners.size(), 4u);
+  EXPECT_TRUE(EncodePng(2, 2, "short").empty());
 }
 
 TEST(CorePagesPlayTest, AnAddressThePageCannotPlayIsReportedOnThePage) {

@@ -102,6 +102,24 @@ TEST(DemoProgramTest, WritesSitesFileServesAndEndsCleanlyOnSignals) {
   }
 }
 
+TEST(DemoProgramTest, TheLargeCatalogueHasHundredsOfPages) {
+  const auto sitesFile = TempSitesFile();
+  for (const char* size : {"normal", "large"}) {
+    SCOPED_TRACE(size);
+    std::filesystem::remove(sitesFile);
+    DemoProgram program({"--sites-out", sitesFile.string(), "--catalogue", size});
+    ASSERT_EQ(program.ReadLine(), "demo site ready");
+    auto loaded = platform::LoadSitesFile(sitesFile);
+    ASSERT_TRUE(std::holds_alternative<platform::Sites>(loaded));
+    const std::string base = std::get<platform::Sites>(loaded).catalogueBase;
+    auto page = testing_support::Get(base + "/GvodHtml/15_250.html");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, std::string(size) == "large" ? 200 : 404);
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+  }
+  std::filesystem::remove(sitesFile);
+}
+
 TEST(DemoProgramTest, BadCommandLinesAreUsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -110,6 +128,7 @@ TEST(DemoProgramTest, BadCommandLinesAreUsageErrors) {
       {"--sites-out", "x.conf", "--port", "0"},
       {"--sites-out", "x.conf", "--port", "80x"},
       {"--sites-out", "x.conf", "--verbose", "1"},
+      {"--sites-out", "x.conf", "--catalogue", "huge"},
   };
   for (const auto& arguments : bad) {
     DemoProgram program(arguments);

@@ -137,7 +137,7 @@ TEST_F(DemoSiteTest, EveryAddressPointsAtThisSite) {
   EXPECT_EQ(sites.applicationSite, main);
   EXPECT_EQ(sites.catalogueBase, main);
   EXPECT_EQ(sites.forumBase, main + "/");
-  EXPECT_EQ(sites.resourceBase, main + "/");
+  EXPECT_EQ(sites.resourceBase, main + "/res/");
   for (const std::string* base : {&sites.btSiteAddress, &sites.registrationBase}) {
     EXPECT_EQ(base->rfind(main + "/", 0), 0u) << *base;
     EXPECT_EQ(base->back(), '/') << *base;
